@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Runs a Windows program under wine64 the way the tests need it:
+#   wine-run.sh PREFIX_DIR PROGRAM.exe [ARGS...]
+# - one Wine prefix per build folder, created once (under a lock) and reused;
+# - the Chinese locale, so that the program sees code page 936;
+# - the Chinese font "宋体" replaced by WenQuanYi Zen Hei Mono, whose metrics match it;
+# - a display of its own (a fresh Xvfb) unless VORLUND_DISPLAY names one to share.
+# Whatever it starts (Xvfb) it stops before it returns; wineserver is started with its
+# output detached so that it never holds a caller's pipe open.
+set -euo pipefail
+
+prefix=$1
+shift
+
+export WINEPREFIX=$prefix
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LANG=zh_CN.UTF-8
+export LC_ALL=zh_CN.UTF-8
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+
+mkdir -p "$(dirname "$prefix")"
+(
+  flock 9
+  if [ ! -f "$prefix/.vorlund-ready" ]; then
+    rm -rf "$prefix"
+    "$wine" wineboot -i </dev/null >/dev/null 2>&1
+    key='HKCU\Software\Wine\Fonts\Replacements'
+    for face in 宋体 SimSun; do
+      "$wine" reg add "$key" /v "$face" /t REG_SZ /d 'WenQuanYi Zen Hei Mono' /f </dev/null >/dev/null 2>&1
+    done
+    "$wineserver" -w
+    touch "$prefix/.vorlund-ready"
+  fi
+) 9>"$prefix.lock"
+
+# Keep the server running a little between programs, detached from our output.
+"$wineserver" -p10 </dev/null >/dev/null 2>&1 || true
+
+xvfb_pid=
+cleanup() {
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+
+if [ -n "${VORLUND_DISPLAY:-}" ]; then
+  export DISPLAY=$VORLUND_DISPLAY
+else
+  # A private display: focus and pointer tests must not meet another program's windows.
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp 7>"$fifo" </dev/null >/dev/null 2>&1 &
+  xvfb_pid=$!
+  read -r display_number <"$fifo"
+  rm -f "$fifo"
+  export DISPLAY=:$display_number
+fi
+
+status=0
+"$wine" "$@" || status=$?
+exit $status
