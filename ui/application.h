@@ -1,0 +1,78 @@
+// The application object: starts the program's one window, runs the message loop, pumps
+// messages for long operations, and shows errors that escape event handlers.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class TForm;
+
+class TApplication {
+ public:
+  TApplication();
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  // Prepares COM for the shell's dialogs and creates the application's hidden window.
+  void Initialize();
+
+  // Builds a form; the first one built becomes the main form. The application owns it.
+  template <typename Form>
+  void CreateForm(Form*& reference) {
+    auto form = std::make_unique<Form>();
+    reference = form.get();
+    AddForm(std::move(form));
+  }
+  TForm* MainForm() const { return main_form_; }
+  // Destroys the forms (for a program's end and for tests that build the window anew).
+  void DestroyForms();
+
+  // Shows the main form as the program was started (normal, maximized or minimized) and takes
+  // and dispatches messages until the application is told to end.
+  void Run(int show_command);
+
+  // Dispatches every message waiting in the thread's queue, then returns. A quit message met
+  // here only marks the application as ending.
+  void ProcessMessages();
+  // Asks the application to end: the main loop stops once control comes back to it.
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  // The application's hidden window: owner of its message boxes.
+  HWND Handle() const { return handle_; }
+  const std::string& Title() const { return title_; }
+
+  // The default error display: the error's text in a modal box with the error icon.
+  void ShowException(const std::exception& error);
+  // A message box owned by the application's window, with the program's other windows
+  // disabled while it shows.
+  int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+ private:
+  void AddForm(std::unique_ptr<TForm> form);
+  // Handles the keys the forms take for themselves (Tab); true when the message was used.
+  bool IsFormKey(const MSG& message);
+  void DispatchOne(MSG& message);
+
+  HWND handle_ = nullptr;
+  std::string title_;
+  bool terminated_ = false;
+  bool com_initialized_ = false;
+  TForm* main_form_ = nullptr;
+  std::vector<std::unique_ptr<TForm>> forms_;
+};
+
+// The one application object of the program.
+extern TApplication* Application;
+
+// Shows an error in the default error display (also before the application exists).
+void ShowException(const std::exception& error);
+
+}  // namespace ui

@@ -1,0 +1,122 @@
+// The standard components the window is built from, each offering what the program uses of it.
+#pragma once
+
+#include <string>
+
+#include "ui/control.h"
+#include "ui/strings.h"
+
+namespace ui {
+
+// A container that paints itself: background, an optional raised bevel of one pixel, and its
+// caption centred. A flat panel gives its controls a plain frame instead of a sunken edge.
+class TPanel : public TWinControl {
+ public:
+  TPanel(TWinControl* parent, std::string name, TAlign align, TBounds bounds, int tab_order,
+         const char* caption, bool bevel, bool flat);
+  bool Bevel() const { return bevel_; }
+  bool Flat() const { return flat_; }
+  TBounds AlignArea() const override;
+
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  bool bevel_;
+  bool flat_;
+};
+
+// A single-selection, unsorted list of text rows.
+class TListBox : public TWinControl {
+ public:
+  TListBox(TWinControl* parent, std::string name, TAlign align, TBounds bounds, int tab_order,
+           int horizontal_extent);
+  TStrings& Items() { return items_; }
+  const TStrings& Items() const { return items_; }
+  // The selected row, -1 for none. Setting reads first and does nothing when equal; a row
+  // beyond the end raises no error; setting from code raises no click event.
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  // The first visible row; set by the same read-first rule.
+  int TopIndex() const;
+  void SetTopIndex(int index);
+  // Repaints the list at once.
+  void Update();
+  // The user changed the selection (click, keys).
+  TNotifyEvent OnClick;
+
+ protected:
+  void CommandNotify(WORD code) override;
+
+ private:
+  class Rows : public TStrings {
+   public:
+    explicit Rows(TListBox& owner) : owner_(owner) {}
+    int Count() const override;
+    std::string Get(int index) const override;
+    void Add(const std::string& text) override;
+    void Clear() override;
+
+   private:
+    TListBox& owner_;
+  };
+  Rows items_{*this};
+};
+
+// A single-line edit box.
+class TEdit : public TWinControl {
+ public:
+  TEdit(TWinControl* parent, std::string name, TBounds bounds, int tab_order, bool read_only,
+        bool flat);
+  std::string Text() const;
+  // Runs OnChange once, synchronously, when the text differs; does nothing for the same text.
+  void SetText(const std::string& text);
+  bool ReadOnly() const { return read_only_; }
+  // The text changed (typing, pasting, deleting, or SetText).
+  TNotifyEvent OnChange;
+
+ protected:
+  void CommandNotify(WORD code) override;
+  HBRUSH CtlColor(HDC dc) override;
+
+ private:
+  bool read_only_;
+};
+
+class TButton : public TWinControl {
+ public:
+  TButton(TWinControl* parent, std::string name, TBounds bounds, int tab_order,
+          const char* caption);
+  std::string Caption() const;
+  TNotifyEvent OnClick;
+
+ protected:
+  void CommandNotify(WORD code) override;
+};
+
+class TCheckBox : public TWinControl {
+ public:
+  TCheckBox(TWinControl* parent, std::string name, TBounds bounds, int tab_order,
+            const char* caption);
+  std::string Caption() const;
+  // True only in the ticked state.
+  bool Checked() const;
+  void SetChecked(bool checked);
+};
+
+// A text that sizes itself to its caption in its font.
+class TLabel : public TWinControl {
+ public:
+  TLabel(TWinControl* parent, std::string name, TBounds bounds, const char* caption,
+         HFONT own_font = nullptr);
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);
+
+ private:
+  void AdjustSize();
+};
+
+// The text of a window, whatever its length.
+std::string WindowText(HWND window);
+
+}  // namespace ui

@@ -1,0 +1,51 @@
+// A top-level window that holds components: caption, stored place and client size, fixed
+// border, the font its components take, the first focus, and the Tab order.
+#pragma once
+
+#include <string>
+
+#include "ui/control.h"
+
+namespace ui {
+
+struct TFormParams {
+  const char* window_class;  // the class name of the form's window
+  const char* caption;
+  int left, top;  // the stored place of the outer top-left corner on the screen
+  int client_width, client_height;
+  const char* font_name;
+  int font_height;  // negative: the character height in pixels
+  BYTE font_charset;
+  const char* icon;  // the icon resource's name
+};
+
+class TForm : public TWinControl {
+ public:
+  explicit TForm(std::string name, const TFormParams& params);
+  ~TForm() override;
+
+  std::string Caption() const;
+  int ClientWidth() const;
+  int ClientHeight() const;
+
+  // The outer rectangle on the screen; while minimized, the one the window returns to.
+  TBounds Bounds() const override;
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
+  void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
+
+  void Show(int show_command);
+  // Moves the focus to the next (or previous) control of the Tab order.
+  void SelectNext(bool forward);
+
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+  // Runs a creation handler: an error it raises is shown, and the window is still built.
+  void RunCreateHandler(const TNotifyEvent& handler);
+
+ private:
+  HFONT font_ = nullptr;
+  HWND last_focus_ = nullptr;
+};
+
+}  // namespace ui
