@@ -3,13 +3,14 @@
 #   wine-run.sh PREFIX_DIR PROGRAM.exe [ARGS...]
 # - one Wine prefix per build folder, created once (under a lock) and reused;
 # - the Chinese locale, so that the program sees code page 936;
-# - the Chinese font "宋体" replaced by WenQuanYi Zen Hei Mono, whose metrics match it;
-# - a display of its own (a fresh Xvfb) unless VORLUND_DISPLAY names one to share.
+# - the Chinese font "宋体" replaced by WenQuanYi Micro Hei Mono, which draws it legibly at 12 pixels;
+# - a display of its own (a fresh Xvfb) unless VORLUND_DISPLAY names one to share;
+# - window frames drawn by Wine itself, since no window manager runs.
 # Whatever it starts (Xvfb) it stops before it returns; wineserver is started with its
 # output detached so that it never holds a caller's pipe open.
 set -euo pipefail
 
-prefix=$1
+prefix=$(realpath -m "$1")
 shift
 
 export WINEPREFIX=$prefix
@@ -23,15 +24,20 @@ wineserver=/usr/lib/wine/wineserver
 mkdir -p "$(dirname "$prefix")"
 (
   flock 9
-  if [ ! -f "$prefix/.vorlund-ready" ]; then
+  # Bump the stamp when the set-up below changes: older prefixes are then made anew.
+  stamp="vorlund prefix 2"
+  if [ "$(cat "$prefix/.vorlund-ready" 2>/dev/null)" != "$stamp" ]; then
     rm -rf "$prefix"
     "$wine" wineboot -i </dev/null >/dev/null 2>&1
     key='HKCU\Software\Wine\Fonts\Replacements'
     for face in 宋体 SimSun; do
-      "$wine" reg add "$key" /v "$face" /t REG_SZ /d 'WenQuanYi Zen Hei Mono' /f </dev/null >/dev/null 2>&1
+      "$wine" reg add "$key" /v "$face" /t REG_SZ /d 'WenQuanYi Micro Hei Mono' /f </dev/null >/dev/null 2>&1
     done
+    # No window manager runs on these displays: Wine draws the frames and title bars itself.
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f \
+      </dev/null >/dev/null 2>&1
     "$wineserver" -w
-    touch "$prefix/.vorlund-ready"
+    echo "$stamp" >"$prefix/.vorlund-ready"
   fi
 ) 9>"$prefix.lock"
 

@@ -73,7 +73,11 @@ void TWinControl::CreateHandle(const char* window_class, DWORD style, DWORD ex_s
       ex_style, window_class, text, style, b.left, b.top, b.width, b.height, parent_window,
       child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(next_id++)) : nullptr,
       GetModuleHandleA(nullptr), own ? this : nullptr);
-  if (!window) throw vorlund::Exception(vorlund::SystemErrorText(GetLastError()));
+  if (!window) {
+    DWORD code = GetLastError();
+    throw vorlund::Exception(std::string("Cannot create window ") + window_class + ". " +
+                             vorlund::SystemErrorText(code));
+  }
   if (!own) {
     handle_ = window;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
