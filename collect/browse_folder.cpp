@@ -1,0 +1,125 @@
+#include "collect/browse_folder.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "collect/file_system.h"
+#include "ui/application.h"
+#include "ui/task_windows.h"
+
+namespace vorlund {
+
+namespace {
+
+// The size of the picker's name buffer: the display name and then the path are written there.
+constexpr ULONG kNameBufferSize = 260;
+
+// A block or item list of the shell allocator, given back on every way out.
+class ShellBlock {
+ public:
+  ShellBlock(IMalloc& allocator, void* block) : allocator_(allocator), block_(block) {}
+  ~ShellBlock() {
+    if (block_) allocator_.Free(block_);
+  }
+  ShellBlock(const ShellBlock&) = delete;
+  ShellBlock& operator=(const ShellBlock&) = delete;
+  void* get() const { return block_; }
+
+ private:
+  IMalloc& allocator_;
+  void* block_;
+};
+
+// A COM interface pointer released on every way out.
+template <typename Interface>
+class Released {
+ public:
+  Released() = default;
+  ~Released() {
+    if (pointer_) pointer_->Release();
+  }
+  Released(const Released&) = delete;
+  Released& operator=(const Released&) = delete;
+  Interface** out() { return &pointer_; }
+  Interface* get() const { return pointer_; }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+}  // namespace
+
+int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM /*value*/, LPARAM data) {
+  if (message == BFFM_INITIALIZED && data != 0) {
+    SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
+  }
+  return 0;
+}
+
+namespace detail {
+
+bool BrowseForFolderWith(IMalloc* allocator, const std::string& title, const std::wstring& root,
+                         std::string& path, HWND owner, UINT flags) {
+  bool result = false;
+  if (!DirectoryExists(path)) path.clear();
+  BROWSEINFOA info;
+  std::memset(&info, 0, sizeof info);
+  if (!allocator) return result;
+
+  // The picker writes the display name into the buffer and the path over it afterwards; it
+  // cannot be shown without one.
+  ShellBlock buffer(*allocator, allocator->Alloc(kNameBufferSize));
+  if (!buffer.get()) return result;
+  char* name = static_cast<char*>(buffer.get());
+  name[0] = '\0';
+
+  Released<IShellFolder> desktop;
+  LPITEMIDLIST root_list = nullptr;
+  if (!root.empty() && SUCCEEDED(SHGetDesktopFolder(desktop.out())) && desktop.get()) {
+    std::wstring parse_name = root;  // ParseDisplayName takes a writable text
+    HWND message_owner = ui::Application ? ui::Application->Handle() : nullptr;
+    // Not tested: a root that cannot be parsed leaves no item list, and the picker starts at
+    // the desktop.
+    desktop.get()->ParseDisplayName(message_owner, nullptr, parse_name.data(), nullptr, &root_list,
+                                    nullptr);
+  }
+  ShellBlock root_block(*allocator, root_list);
+
+  info.hwndOwner = owner;
+  info.pidlRoot = root_list;
+  info.pszDisplayName = name;
+  info.lpszTitle = title.c_str();
+  info.ulFlags = flags;
+  if (!path.empty()) {
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(path.c_str());
+  }
+
+  LPITEMIDLIST chosen;
+  {
+    ui::TaskWindowsDisabled disabled;
+    chosen = SHBrowseForFolderA(&info);
+  }
+  ShellBlock chosen_block(*allocator, chosen);
+  if (chosen) {
+    result = true;
+    SHGetPathFromIDListA(chosen, name);
+    path.assign(name, strnlen(name, kNameBufferSize));
+  }
+  return result;
+}
+
+}  // namespace detail
+
+bool BrowseForFolder(const std::string& title, const std::wstring& root, std::string& path,
+                     HWND owner, UINT flags) {
+  Released<IMalloc> allocator;
+  if (FAILED(SHGetMalloc(allocator.out()))) {
+    // A failing call leaves no allocator to use or release.
+    *allocator.out() = nullptr;
+  }
+  return detail::BrowseForFolderWith(allocator.get(), title, root, path, owner, flags);
+}
+
+}  // namespace vorlund

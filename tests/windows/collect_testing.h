@@ -1,0 +1,297 @@
+// Helpers of the folder listing tests: real folders made by the test, an independent listing of
+// them, texts converted by the system, and a driver for the shell's folder picker that runs on a
+// thread of its own while the test's thread sits in the picker's modal loop.
+#pragma once
+
+#include <windows.h>
+//
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vorlund::collect_testing {
+
+// The code page 936 bytes of a UTF-8 text, converted by the system.
+inline std::string Gbk(const std::string& utf8) {
+  int wide_len =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(wide_len), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                      wide_len);
+  int len = WideCharToMultiByte(936, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(len), '\0');
+  WideCharToMultiByte(936, 0, wide.data(), wide_len, out.data(), len, nullptr, nullptr);
+  return out;
+}
+
+// The wide text of an ANSI (code page 936) text, converted by the system.
+inline std::wstring Wide(const std::string& ansi) {
+  int len = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(len), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), len);
+  return wide;
+}
+
+inline std::string Ansi(const std::wstring& wide) {
+  int len = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                nullptr, nullptr);
+  std::string out(static_cast<size_t>(len), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
+                      nullptr, nullptr);
+  return out;
+}
+
+// A window's text as its ANSI bytes (read as wide text: exact across threads).
+inline std::string WindowTextOf(HWND window) {
+  int len = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  len = GetWindowTextW(window, text.data(), len + 1);
+  text.resize(static_cast<size_t>(len));
+  return Ansi(text);
+}
+
+// A folder made for one test under the temporary folder, removed with all it holds at the end.
+class TempTree {
+ public:
+  explicit TempTree(const std::string& tag) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    char full[MAX_PATH] = {};
+    GetLongPathNameA(temp, full, sizeof full);
+    root_ = std::string(full) + "vorlund-" + tag + "-" + std::to_string(GetCurrentProcessId());
+    RemoveAll(root_);
+    CreateDirectoryA(root_.c_str(), nullptr);
+  }
+  ~TempTree() { RemoveAll(root_); }
+  TempTree(const TempTree&) = delete;
+  TempTree& operator=(const TempTree&) = delete;
+
+  const std::string& Root() const { return root_; }
+  std::string Path(const std::string& relative) const {
+    return relative.empty() ? root_ : root_ + "\\" + relative;
+  }
+  // Makes a folder (its parent must exist); relative is below the root, "\"-separated.
+  void Folder(const std::string& relative, DWORD attributes = 0) const {
+    CreateDirectoryA(Path(relative).c_str(), nullptr);
+    if (attributes) SetFileAttributesA(Path(relative).c_str(), attributes);
+  }
+  // Makes a file holding its own name.
+  void File(const std::string& relative, DWORD attributes = 0) const {
+    HANDLE file = CreateFileA(Path(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      DWORD written = 0;
+      WriteFile(file, relative.data(), static_cast<DWORD>(relative.size()), &written, nullptr);
+      CloseHandle(file);
+    }
+    if (attributes) SetFileAttributesA(Path(relative).c_str(), attributes);
+  }
+
+  static void RemoveAll(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    SetFileAttributesA(path.c_str(),
+                       FILE_ATTRIBUTE_NORMAL | (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      DeleteFileA(path.c_str());
+      return;
+    }
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        std::string name = data.cFileName;
+        if (name != "." && name != "..") RemoveAll(path + "\\" + name);
+      } while (FindNextFileA(find, &data));
+      FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+  }
+
+ private:
+  std::string root_;
+};
+
+// The rows a listing of folder should give, made independently of the scanner: the platform's
+// own entry order, files as folder + "\" + name, sub-folders entered in place when recursive.
+inline void ExpectedListing(const std::string& folder, bool recursive,
+                            std::vector<std::string>& rows) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    std::string name = data.cFileName;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (recursive && name != "." && name != "..") {
+        ExpectedListing(folder + "\\" + name, recursive, rows);
+      }
+    } else {
+      rows.push_back(folder + "\\" + name);
+    }
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+}
+
+inline std::vector<std::string> ExpectedListing(const std::string& folder, bool recursive) {
+  std::vector<std::string> rows;
+  ExpectedListing(folder, recursive, rows);
+  return rows;
+}
+
+// What a picker driver saw of the picker while it was open.
+struct PickerSeen {
+  bool appeared = false;
+  bool pressed = false;
+  HWND dialog = nullptr;
+  HWND owner = nullptr;
+  std::vector<std::string> statics;  // the texts of the dialog's static controls
+  std::string root_item;             // the text of the tree's first root item
+  std::string caret_item;            // the text of the tree's selected item when pressed
+  std::string failure;               // what went wrong, empty when nothing did
+};
+
+// What a driver does with the picker it finds.
+struct PickerPlan {
+  // The path to select with BFFM_SETSELECTIONA, sent again until the tree's selected item reads
+  // select_item (the picker fills its tree asynchronously and drops early selections).
+  std::string select;
+  // The selected item's text to wait for before pressing (also without select: a selection
+  // that the picker was given otherwise). Empty: press at once.
+  std::string select_item;
+  int press = IDOK;
+  // Runs on the driver's thread while the picker is open, before the selection.
+  std::function<void(HWND dialog)> while_open;
+  DWORD appear_timeout_ms = 30000;
+  DWORD select_timeout_ms = 30000;
+};
+
+// The text of a tree item, read across threads as wide text.
+inline std::string TreeItemText(HWND tree, HTREEITEM item) {
+  if (!tree || !item) return std::string();
+  wchar_t text[MAX_PATH] = {};
+  TVITEMW tv = {};
+  tv.mask = TVIF_TEXT;
+  tv.hItem = item;
+  tv.pszText = text;
+  tv.cchTextMax = MAX_PATH;
+  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+  return Ansi(text);
+}
+
+// Finds a visible dialog window (#32770) of this process, or null.
+inline HWND FindProcessDialog() {
+  struct Search {
+    DWORD process;
+    HWND found;
+  } search{GetCurrentProcessId(), nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char cls[16] = {};
+        GetClassNameA(window, cls, sizeof cls);
+        if (process == s->process && std::string(cls) == "#32770" && IsWindowVisible(window)) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Drives the first folder picker that appears, on a thread of its own, following a plan.
+class PickerDriver {
+ public:
+  explicit PickerDriver(PickerPlan plan) : plan_(std::move(plan)) {
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+  }
+  ~PickerDriver() { Join(); }
+  PickerDriver(const PickerDriver&) = delete;
+  PickerDriver& operator=(const PickerDriver&) = delete;
+
+  // Waits for the driver to finish; what it saw.
+  const PickerSeen& Join() {
+    if (thread_) {
+      stop_ = true;
+      WaitForSingleObject(thread_, INFINITE);
+      CloseHandle(thread_);
+      thread_ = nullptr;
+    }
+    return seen_;
+  }
+
+ private:
+  static DWORD WINAPI Run(void* self) {
+    static_cast<PickerDriver*>(self)->Drive();
+    return 0;
+  }
+
+  void Drive() {
+    HWND dialog = nullptr;
+    for (DWORD waited = 0; !dialog; waited += 20) {
+      // Once told to stop, look a last time: the picker may not have been shown at all.
+      bool last = stop_;
+      dialog = FindProcessDialog();
+      if (dialog) break;
+      if (last || waited >= plan_.appear_timeout_ms) {
+        if (!last) seen_.failure = "no picker appeared";
+        return;
+      }
+      Sleep(20);
+    }
+    seen_.appeared = true;
+    seen_.dialog = dialog;
+    seen_.owner = GetWindow(dialog, GW_OWNER);
+    HWND tree = nullptr;
+    for (int i = 0; i < 500 && !tree; ++i) {  // the tree is made as the picker initialises
+      tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
+      if (!tree) Sleep(10);
+    }
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      char cls[16] = {};
+      GetClassNameA(child, cls, sizeof cls);
+      if (std::string(cls) == "Static") seen_.statics.push_back(WindowTextOf(child));
+    }
+    if (plan_.while_open) plan_.while_open(dialog);
+
+    if (!plan_.select_item.empty()) {
+      bool matched = false;
+      for (DWORD waited = 0; waited < plan_.select_timeout_ms && !matched; waited += 100) {
+        if (!plan_.select.empty()) {
+          SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE,
+                       reinterpret_cast<LPARAM>(plan_.select.c_str()));
+        }
+        Sleep(100);
+        HTREEITEM caret =
+            reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        matched = TreeItemText(tree, caret) == plan_.select_item;
+      }
+      if (!matched) seen_.failure = "the picker's selection never read " + plan_.select_item;
+    }
+    HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    seen_.root_item = TreeItemText(tree, root);
+    HTREEITEM caret =
+        reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    seen_.caret_item = TreeItemText(tree, caret);
+
+    int press = seen_.failure.empty() ? plan_.press : IDCANCEL;
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, press)));
+    for (int i = 0; i < 1000 && IsWindow(dialog); ++i) Sleep(10);
+    seen_.pressed = !IsWindow(dialog);
+    if (!seen_.pressed && seen_.failure.empty()) seen_.failure = "the picker did not close";
+  }
+
+  PickerPlan plan_;
+  PickerSeen seen_;
+  HANDLE thread_ = nullptr;
+  std::atomic<bool> stop_{false};
+};
+
+}  // namespace vorlund::collect_testing
