@@ -1,0 +1,122 @@
+#include "digest/file_digest.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "common/errors.h"
+#include "common/system_text.h"
+
+namespace vorlund {
+namespace {
+
+// A block taken from the heap, released when it goes out of scope.
+using HeapBlock = std::unique_ptr<uint8_t[]>;
+
+HeapBlock TakeHeapBlock(size_t size) {
+  HeapBlock block(new (std::nothrow) uint8_t[size]);
+  if (!block) throw EOutOfMemory();
+  return block;
+}
+
+// An open file, closed when it goes out of scope.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() { CloseHandle(handle_); }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+[[noreturn]] void RaiseReadError(const std::string& path, DWORD code) {
+  throw EFReadError(FileErrorText(kReadFileError, path, code));
+}
+
+// Moves the file position by a 64-bit distance; returns the new position.
+uint64_t MoveFilePointer(HANDLE file, int64_t distance, DWORD method, const std::string& path) {
+  LONG high = static_cast<LONG>(distance >> 32);
+  SetLastError(NO_ERROR);
+  DWORD low = SetFilePointer(file, static_cast<LONG>(distance & 0xFFFFFFFF), &high, method);
+  if (low == INVALID_SET_FILE_POINTER) {
+    DWORD code = GetLastError();
+    if (code != NO_ERROR) RaiseReadError(path, code);
+  }
+  return (static_cast<uint64_t>(static_cast<DWORD>(high)) << 32) | low;
+}
+
+// Reads exactly size bytes at the current position. A read that fails, or that delivers
+// fewer bytes (the file was shortened meanwhile, a byte range is locked, a device failed),
+// raises the read error: the digest would otherwise cover bytes that were never read.
+void ReadExactly(HANDLE file, uint8_t* buffer, DWORD size, const std::string& path) {
+  DWORD done = 0;
+  if (!ReadFile(file, buffer, size, &done, nullptr)) RaiseReadError(path, GetLastError());
+  if (done != size) RaiseReadError(path, ERROR_HANDLE_EOF);
+}
+
+}  // namespace
+
+void MD5UpdateStaged(TMD5State& context, const void* data, int32_t length) {
+  HeapBlock stage = TakeHeapBlock(MD5StageSize);
+  const uint8_t* next = static_cast<const uint8_t*>(data);
+  int32_t left = length;
+  int32_t piece;
+  do {
+    piece = std::min(left, MD5StageSize);
+    if (piece > 0) {
+      std::memcpy(stage.get(), next, piece);
+      MD5Update(context, stage.get(), piece);
+      next += piece;
+      left -= piece;
+    }
+  } while (piece == MD5StageSize);
+}
+
+std::string FileMD5Hex(const std::string& path) {
+  // A name with a NUL in it would open the file named by its part before the NUL.
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  DWORD open_error = ERROR_INVALID_NAME;
+  if (path.find('\0') == std::string::npos) {
+    handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) open_error = GetLastError();
+  }
+  if (handle == INVALID_HANDLE_VALUE) {
+    throw EFOpenError(FileErrorText(kOpenFileError, path, open_error));
+  }
+  FileHandle file(handle);
+  HeapBlock buffer = TakeHeapBlock(MD5FileBlockSize);
+
+  TMD5State context;
+  MD5Init(context);
+
+  // The length: note the position, move to the end, move back.
+  const uint64_t position = MoveFilePointer(file.get(), 0, FILE_CURRENT, path);
+  const uint64_t length = MoveFilePointer(file.get(), 0, FILE_END, path);
+  MoveFilePointer(file.get(), static_cast<int64_t>(position), FILE_BEGIN, path);
+  const uint64_t blocks = length / MD5FileBlockSize;
+  const DWORD rest = static_cast<DWORD>(length % MD5FileBlockSize);
+
+  MoveFilePointer(file.get(), 0, FILE_BEGIN, path);
+  for (uint64_t i = 0; i < blocks; ++i) {
+    ReadExactly(file.get(), buffer.get(), MD5FileBlockSize, path);
+    MD5UpdateStaged(context, buffer.get(), MD5FileBlockSize);
+  }
+  if (rest > 0) {
+    ReadExactly(file.get(), buffer.get(), rest, path);
+    MD5UpdateStaged(context, buffer.get(), static_cast<int32_t>(rest));
+  }
+  buffer.reset();
+
+  uint8_t digest[16];
+  MD5Final(digest, context);
+  return MD5DigestHex(digest);
+}
+
+}  // namespace vorlund

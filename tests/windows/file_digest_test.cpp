@@ -1,0 +1,348 @@
+#include "digest/file_digest.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "common/errors.h"
+
+// The file digest takes its buffers with the nothrow array form of new. This program replaces
+// it, and the array delete, to watch the buffers: which are taken and released, and a hook that
+// runs before each is taken and may refuse it or act on the file meanwhile.
+namespace heap_watch {
+std::function<bool(size_t size)> before_take;  // false: the heap refuses the block
+std::vector<void*> live;                       // taken and not yet released
+}  // namespace heap_watch
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  if (heap_watch::before_take && !heap_watch::before_take(size)) return nullptr;
+  void* block = std::malloc(size ? size : 1);
+  if (block) heap_watch::live.push_back(block);
+  return block;
+}
+
+void operator delete[](void* block) noexcept {
+  auto& live = heap_watch::live;
+  live.erase(std::remove(live.begin(), live.end(), block), live.end());
+  std::free(block);
+}
+
+void operator delete[](void* block, std::size_t) noexcept { operator delete[](block); }
+
+namespace vorlund {
+namespace {
+
+std::string Upper(std::string s) {
+  for (char& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  return s;
+}
+
+// The build folder (a Unix path) as Wine sees it: drive Z: is the Unix root.
+std::string WindowsPath(std::string unix_path) {
+  std::replace(unix_path.begin(), unix_path.end(), '/', '\\');
+  return "Z:" + unix_path;
+}
+
+std::string BinaryDir() {
+  const char* dir = std::getenv("VORLUND_BINARY_DIR");
+  return dir ? WindowsPath(dir) : std::string();
+}
+
+std::string FilesDir() { return BinaryDir() + "\\digest-files"; }
+
+// UTF-8 (md5sum's file names) to the ANSI code page.
+std::string Ansi(const std::string& utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                              static_cast<int>(wide.size()));
+  std::string out(2 * n + 1, '\0');
+  int m = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, out.data(), static_cast<int>(out.size()),
+                              nullptr, nullptr);
+  out.resize(m);
+  return out;
+}
+
+// md5sum's digests of the fixture files, by file name (ANSI).
+struct Expected {
+  std::string name;
+  std::string digest;  // md5sum's lower-case text
+};
+
+std::vector<Expected> Md5sums() {
+  std::vector<Expected> out;
+  std::ifstream in(FilesDir() + "\\md5sums.txt", std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    if (line.size() > 34) out.push_back({Ansi(line.substr(34)), line.substr(0, 32)});
+  }
+  return out;
+}
+
+std::string Md5sumOf(const std::string& name) {
+  for (const Expected& e : Md5sums())
+    if (e.name == name) return e.digest;
+  ADD_FAILURE() << "md5sum gave no digest for " << name;
+  return {};
+}
+
+// The system's text for an error code, its trailing blanks, controls and full stops removed.
+std::string SystemText(DWORD code) {
+  char raw[256] = {};
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           code, 0, raw, sizeof raw, nullptr);
+  EXPECT_GT(n, 0u) << "no system text for " << code;
+  std::string text(raw, n);
+  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
+    text.pop_back();
+  return text;
+}
+
+std::string FullPath(const std::string& path) {
+  char full[MAX_PATH * 2];
+  DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  EXPECT_GT(n, 0u) << path;
+  return std::string(full, n);
+}
+
+std::string OpenErrorText(const std::string& path, DWORD code) {
+  return "Cannot open file \"" + FullPath(path) + "\". " + SystemText(code);
+}
+
+std::string ReadErrorText(const std::string& path, DWORD code) {
+  return "Cannot read file \"" + FullPath(path) + "\". " + SystemText(code);
+}
+
+uint64_t FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  EXPECT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) << path;
+  return (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+// True when nobody holds the file open: an open that shares nothing succeeds.
+bool NobodyHolds(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
+class FileDigestTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(BinaryDir().empty()) << "VORLUND_BINARY_DIR is not set";
+    heap_watch::live.clear();
+    heap_watch::before_take = nullptr;
+  }
+  void TearDown() override {
+    heap_watch::before_take = nullptr;
+    EXPECT_TRUE(heap_watch::live.empty()) << heap_watch::live.size() << " buffers not released";
+  }
+
+  // Counts the staging buffers taken: one per read handed to MD5UpdateStaged.
+  void CountStages(int* stages) {
+    heap_watch::before_take = [stages](size_t size) {
+      if (size == MD5StageSize) ++*stages;
+      return true;
+    };
+  }
+
+  // A copy of a fixture file in a scratch folder, which a test may change.
+  std::string ScratchCopy(const std::string& name) {
+    std::string dir = BinaryDir() + "\\digest-scratch";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    std::string path = dir + "\\" + name;
+    EXPECT_TRUE(CopyFileA((FilesDir() + "\\" + name).c_str(), path.c_str(), FALSE)) << path;
+    return path;
+  }
+};
+
+bool IsDigestText(const std::string& s) {
+  return s.size() == 32 && std::all_of(s.begin(), s.end(), [](char ch) {
+           return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F');
+         });
+}
+
+TEST_F(FileDigestTest, FilesOfEverySizeGiveMd5sumsDigestReadInBlocksAndARest) {
+  std::vector<Expected> files = Md5sums();
+  ASSERT_GE(files.size(), 19u) << "the fixture files are missing";
+  for (const Expected& file : files) {
+    if (file.name == "large.bin") continue;
+    const std::string path = FilesDir() + "\\" + file.name;
+    int stages = 0;
+    CountStages(&stages);
+    std::string digest = FileMD5Hex(path);
+    EXPECT_TRUE(IsDigestText(digest)) << digest;
+    EXPECT_EQ(digest, Upper(file.digest)) << file.name;
+    // One read per whole block and one for the rest, each handed on once: no read at all for
+    // an empty file.
+    const uint64_t size = FileSize(path);
+    EXPECT_EQ(static_cast<uint64_t>(stages), size / 102400 + (size % 102400 != 0)) << file.name;
+    EXPECT_TRUE(NobodyHolds(path)) << file.name;
+  }
+}
+
+TEST_F(FileDigestTest, AFileBeyond4GiBIsDigestedOverAllItsBytes) {
+  const std::string path = FilesDir() + "\\large.bin";
+  ASSERT_GT(FileSize(path), uint64_t{4} << 30);
+  EXPECT_EQ(FileMD5Hex(path), Upper(Md5sumOf("large.bin")));
+}
+
+TEST_F(FileDigestTest, APathInGbkNamesItsFile) {
+  // "数据 文件.bin" in code page 936.
+  const std::string name = "\xCA\xFD\xBE\xDD \xCE\xC4\xBC\xFE.bin";
+  EXPECT_EQ(FileMD5Hex(FilesDir() + "\\" + name), Upper(Md5sumOf(name)));
+}
+
+TEST_F(FileDigestTest, OpenErrorNamesTheAbsolutePathAndTheSystemsText) {
+  const std::string held = FilesDir() + "\\size_1.bin";
+  struct Case {
+    const char* what;
+    std::string path;
+    DWORD code;
+    DWORD hold_access;  // another handle on held, with no read sharing; 0 for none
+  } cases[] = {
+      {"absent file", FilesDir() + "\\absent.bin", ERROR_FILE_NOT_FOUND, 0},
+      {"absent, relative", "absent-here.bin", ERROR_FILE_NOT_FOUND, 0},
+      {"absent folder", FilesDir() + "\\absent\\x.bin", ERROR_PATH_NOT_FOUND, 0},
+      {"a folder", FilesDir(), ERROR_ACCESS_DENIED, 0},
+      {"a folder, relative with dots", FilesDir() + "\\..\\digest-files\\.", ERROR_ACCESS_DENIED,
+       0},
+      {"held for reading", held, ERROR_SHARING_VIOLATION, GENERIC_READ},
+      {"held for writing", held, ERROR_SHARING_VIOLATION, GENERIC_WRITE},
+      {"NUL in the name", held + std::string("\0.txt", 5), ERROR_INVALID_NAME, 0},
+  };
+  for (const Case& c : cases) {
+    HANDLE other = INVALID_HANDLE_VALUE;
+    if (c.hold_access) {
+      DWORD share = c.hold_access == GENERIC_WRITE ? FILE_SHARE_WRITE : 0;
+      other = CreateFileA(held.c_str(), c.hold_access, share, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+      ASSERT_NE(other, INVALID_HANDLE_VALUE) << c.what;
+    }
+    try {
+      FileMD5Hex(c.path);
+      ADD_FAILURE() << c.what << ": no error";
+    } catch (const EFOpenError& e) {
+      EXPECT_EQ(e.Message(), OpenErrorText(c.path.substr(0, c.path.find('\0')), c.code)) << c.what;
+    }
+    if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
+  }
+}
+
+TEST_F(FileDigestTest, AFileOthersHoldOpenForWritingWithReadSharingIsDigested) {
+  const std::string path = FilesDir() + "\\size_102401.bin";
+  for (DWORD share : {DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+    HANDLE writer = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(FileMD5Hex(path), Upper(Md5sumOf("size_102401.bin"))) << share;
+    CloseHandle(writer);
+  }
+}
+
+TEST_F(FileDigestTest, MD5UpdateStagedHasTheEffectOfOneMD5Update) {
+  std::vector<uint8_t> data(3 * 102400);
+  uint32_t x = 12345;
+  for (uint8_t& b : data) b = static_cast<uint8_t>((x = x * 1103515245 + 12345) >> 16);
+  for (int32_t length : {0, 1, 16383, 16384, 16385, 32768, 49157, 102400, 102401, 307200}) {
+    TMD5State staged, direct;
+    MD5Init(staged);
+    MD5Init(direct);
+    // Seven bytes waiting first, so the pieces do not fall on block boundaries.
+    MD5Update(staged, "prefix!", 7);
+    MD5Update(direct, "prefix!", 7);
+    int stages = 0;
+    CountStages(&stages);
+    MD5UpdateStaged(staged, data.data(), length);
+    heap_watch::before_take = nullptr;
+    MD5Update(direct, data.data(), length);
+    EXPECT_EQ(std::memcmp(&staged, &direct, sizeof staged), 0) << length;
+    EXPECT_EQ(stages, 1) << "one staging buffer per call, also for no bytes: " << length;
+    EXPECT_TRUE(heap_watch::live.empty()) << length;
+  }
+}
+
+// Reads of a file that shrinks while it is digested: 323584 bytes are three blocks and a rest
+// of 16384. After the given number of reads another handle cuts the file to a new size; the
+// read that then falls short raises the read error instead of giving a digest of bytes that
+// were never read.
+TEST_F(FileDigestTest, AFileShortenedWhileItIsReadRaisesTheReadError) {
+  struct Case {
+    int after_reads;
+    LONG new_size;
+  } cases[] = {{1, 150000}, {1, 102400}, {1, 0}, {2, 204801}, {3, 310000}, {3, 307200}};
+  for (const Case& c : cases) {
+    const std::string path = ScratchCopy("size_323584.bin");
+    HANDLE cutter =
+        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(cutter, INVALID_HANDLE_VALUE);
+    int reads = 0;
+    heap_watch::before_take = [&](size_t size) {
+      if (size == MD5StageSize && ++reads == c.after_reads) {
+        EXPECT_NE(SetFilePointer(cutter, c.new_size, nullptr, FILE_BEGIN),
+                  INVALID_SET_FILE_POINTER);
+        EXPECT_TRUE(SetEndOfFile(cutter));
+      }
+      return true;
+    };
+    try {
+      std::string digest = FileMD5Hex(path);
+      ADD_FAILURE() << "a digest of a file cut to " << c.new_size << ": " << digest;
+    } catch (const EFReadError& e) {
+      EXPECT_EQ(e.Message(), ReadErrorText(path, ERROR_HANDLE_EOF)) << c.new_size;
+    }
+    heap_watch::before_take = nullptr;
+    CloseHandle(cutter);
+    EXPECT_TRUE(NobodyHolds(path)) << c.new_size;
+    EXPECT_TRUE(heap_watch::live.empty()) << c.new_size;
+  }
+}
+
+TEST_F(FileDigestTest, BytesAddedWhileAFileIsReadAreNotDigested) {
+  const std::string path = ScratchCopy("size_323584.bin");
+  HANDLE appender = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(appender, INVALID_HANDLE_VALUE);
+  int reads = 0;
+  heap_watch::before_take = [&](size_t size) {
+    if (size == MD5StageSize && ++reads == 1) {
+      static const char more[5000] = {'x'};
+      DWORD done = 0;
+      EXPECT_TRUE(WriteFile(appender, more, sizeof more, &done, nullptr));
+    }
+    return true;
+  };
+  EXPECT_EQ(FileMD5Hex(path), Upper(Md5sumOf("size_323584.bin")));
+  heap_watch::before_take = nullptr;
+  CloseHandle(appender);
+  EXPECT_EQ(FileSize(path), 323584u + 5000u);
+}
+
+TEST_F(FileDigestTest, OutOfMemoryRaisesTheErrorAndReleasesEverything) {
+  struct Case {
+    size_t size;  // the buffer the heap refuses
+    int nth;      // its nth request
+  } cases[] = {{MD5FileBlockSize, 1}, {MD5StageSize, 1}, {MD5StageSize, 3}};
+  const std::string path = FilesDir() + "\\size_323584.bin";
+  for (const Case& c : cases) {
+    int requests = 0;
+    heap_watch::before_take = [&](size_t size) { return size != c.size || ++requests != c.nth; };
+    EXPECT_THROW(FileMD5Hex(path), EOutOfMemory) << c.size << " #" << c.nth;
+    heap_watch::before_take = nullptr;
+    EXPECT_EQ(requests, c.nth);
+    EXPECT_TRUE(NobodyHolds(path));
+    EXPECT_TRUE(heap_watch::live.empty());
+  }
+}
+
+}  // namespace
+}  // namespace vorlund
