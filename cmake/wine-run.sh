@@ -5,7 +5,7 @@
 # - the Chinese locale, so that the program sees code page 936;
 # - the Chinese font "宋体" replaced by WenQuanYi Micro Hei Mono, which draws it legibly at 12 pixels;
 # - a display of its own (a fresh Xvfb) unless VORLUND_DISPLAY names one to share;
-# - window frames drawn by Wine itself, since no window manager runs.
+# - windows framed and managed by Wine itself, since no window manager runs.
 # Whatever it starts (Xvfb) it stops before it returns; wineserver is started with its
 # output detached so that it never holds a caller's pipe open.
 set -euo pipefail
@@ -25,7 +25,7 @@ mkdir -p "$(dirname "$prefix")"
 (
   flock 9
   # Bump the stamp when the set-up below changes: older prefixes are then made anew.
-  stamp="vorlund prefix 2"
+  stamp="vorlund prefix 3"
   if [ "$(cat "$prefix/.vorlund-ready" 2>/dev/null)" != "$stamp" ]; then
     rm -rf "$prefix"
     "$wine" wineboot -i </dev/null >/dev/null 2>&1
@@ -33,9 +33,12 @@ mkdir -p "$(dirname "$prefix")"
     for face in 宋体 SimSun; do
       "$wine" reg add "$key" /v "$face" /t REG_SZ /d 'WenQuanYi Micro Hei Mono' /f </dev/null >/dev/null 2>&1
     done
-    # No window manager runs on these displays: Wine draws the frames and title bars itself.
-    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f \
-      </dev/null >/dev/null 2>&1
+    # No window manager runs on these displays: Wine draws the frames and title bars itself and
+    # manages its windows alone (a managed window waits seconds for a manager that never answers).
+    for value in Decorated Managed; do
+      "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v $value /t REG_SZ /d N /f \
+        </dev/null >/dev/null 2>&1
+    done
     "$wineserver" -w
     echo "$stamp" >"$prefix/.vorlund-ready"
   fi

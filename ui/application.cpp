@@ -5,6 +5,7 @@
 #include "common/errors.h"
 #include "common/text_rules.h"
 #include "ui/form.h"
+#include "ui/task_windows.h"
 
 namespace ui {
 
@@ -111,6 +112,9 @@ bool TApplication::IsFormKey(const MSG& message) {
 }
 
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  // The box is owned by the hidden application window: the program's own windows are
+  // disabled meanwhile, so that nothing else of the program can be used until it is answered.
+  TaskWindowsDisabled disabled;
   return ::MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
 }
 

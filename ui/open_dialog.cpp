@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/application.h"
+#include "ui/task_windows.h"
 
 namespace ui {
 
@@ -28,7 +29,12 @@ bool TOpenDialog::Execute() {
   ofn.lpstrFile = name.data();
   ofn.nMaxFile = static_cast<DWORD>(name.size());
   ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
-  if (!GetOpenFileNameA(&ofn)) return false;
+  BOOL accepted;
+  {
+    TaskWindowsDisabled disabled;
+    accepted = GetOpenFileNameA(&ofn);
+  }
+  if (!accepted) return false;
   file_name_ = name.data();
   filter_index_ = static_cast<int>(ofn.nFilterIndex);
   return true;

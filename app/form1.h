@@ -1,0 +1,72 @@
+// The program's one window and its components, with the handlers of their events.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/open_dialog.h"
+#include "ui/timer.h"
+
+namespace ui {
+class TGauge;
+}
+
+class TForm1 : public ui::TForm {
+ public:
+  TForm1();
+  ~TForm1() override;
+
+  // Components, in declaration order.
+  ui::TOpenDialog* dlgOpen1;
+  ui::TTimer* tmr1;
+  ui::TPanel* pnl1;
+  ui::TPanel* pnl2;
+  ui::TPanel* pnl4;
+  ui::TButton* Button2;
+  ui::TLabel* lbl1;
+  ui::TEdit* Edit1;
+  ui::TPanel* pnl5;
+  ui::TPanel* pnl6;
+  ui::TListBox* Memo2;
+  ui::TListBox* FileListBox1;
+  ui::TPanel* pnl3;
+  ui::TGauge* Gauge1;
+  ui::TButton* Button3;
+  ui::TButton* Button1;
+  ui::TPanel* pnl8;
+  ui::TPanel* pnl7;
+  ui::TLabel* lbl2;
+  ui::TEdit* edt1;
+  ui::TCheckBox* chk1;
+  ui::TLabel* lbl3;
+
+  // Event handlers.
+  void FormCreate(ui::TObject* Sender);
+  void Button2Click(ui::TObject* Sender);
+  void Button1Click(ui::TObject* Sender);
+  void Button3Click(ui::TObject* Sender);
+  void tmr1Timer(ui::TObject* Sender);
+  void Memo2Click(ui::TObject* Sender);
+  void Edit1Change(ui::TObject* Sender);
+  void FileListBox1Click(ui::TObject* Sender);
+
+  // The windowed components in creation order (for tests and for the layout's own checks).
+  const std::vector<ui::TWinControl*>& Components() const { return windowed_; }
+  ui::TWinControl* FindComponent(const std::string& name) const;
+
+ private:
+  template <typename T>
+  T* Find(const char* name) const;
+  void BindEvents();
+
+  std::vector<std::unique_ptr<ui::TObject>> owned_;  // creation order
+  std::vector<ui::TWinControl*> windowed_;
+  std::unique_ptr<ui::TOpenDialog> dialog_;
+  HFONT lbl2_font_ = nullptr;
+};
+
+// The one main window of the program.
+extern TForm1* Form1;

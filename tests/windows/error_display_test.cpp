@@ -1,0 +1,111 @@
+// Errors that escape event handlers and ticks reach the default error display, and the message
+// loop goes on.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "common/errors.h"
+#include "form_fixture.h"
+
+// The import slot of SetTimer in this program, so that a test can make the system refuse timers.
+extern "C" UINT_PTR(WINAPI* __imp_SetTimer)(HWND, UINT_PTR, UINT, TIMERPROC);
+
+namespace vorlund::testing {
+namespace {
+
+// The title of this test program by the application title rule.
+const char kTitle[] = "windows_error_display_test";
+
+class ErrorDisplay : public FormTest {};
+
+TEST_F(ErrorDisplay, TitleComesFromTheProgramName) {
+  EXPECT_EQ(ui::Application->Title(), kTitle);
+  EXPECT_EQ(TextOf(ui::Application->Handle()), kTitle);
+}
+
+TEST_F(ErrorDisplay, HandlerErrorShowsInAnErrorBoxAndTheLoopGoesOn) {
+  struct Case {
+    std::string thrown;
+    std::string shown;
+  } cases[] = {
+      {"Stream write error", "Stream write error."},
+      {"already ends.", "already ends."},
+      {"", ""},
+      {Gbk("文件保存成功"), Gbk("文件保存成功") + "."},
+      {"ends in a blank ", "ends in a blank "},
+  };
+  int clicks = 0;
+  for (const Case& c : cases) {
+    Form1->Button1->OnClick = [&](ui::TObject*) {
+      ++clicks;
+      throw EWriteError(c.thrown);
+    };
+    MessageBoxWatcher watcher(IDOK);
+    // A real click: the button's own messages, then the loop dispatches them.
+    PostMessageA(Form1->Button1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(Form1->Button1->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Answered(); })) << c.thrown;
+    Pump(50);
+    EXPECT_EQ(watcher.Seen().text, c.shown);
+    EXPECT_EQ(watcher.Seen().caption, kTitle);
+    EXPECT_EQ(watcher.Seen().icon, LoadIconA(nullptr, IDI_ERROR));
+    EXPECT_EQ(watcher.Seen().buttons, 1);
+    EXPECT_EQ(watcher.Count(), 1);
+    EXPECT_EQ(watcher.Seen().enabled_windows, 0) << "the window is disabled under the box";
+    EXPECT_TRUE(IsWindowEnabled(Form1->Handle())) << "and enabled again after it";
+  }
+  EXPECT_EQ(clicks, 5);
+  // The window still answers.
+  Form1->Edit1->SetText("still alive");
+  EXPECT_EQ(Form1->Edit1->Text(), "still alive");
+}
+
+TEST_F(ErrorDisplay, TickErrorShowsAndTheTimerKeepsTicking) {
+  int ticks = 0;
+  Form1->tmr1->OnTimer = [&](ui::TObject*) {
+    if (++ticks == 1) throw EListError(FormatIntError(kListIndexError, 7));
+  };
+  MessageBoxWatcher watcher(IDOK);
+  ASSERT_TRUE(PumpUntil([&] { return watcher.Answered(); }));
+  // ')' sorts below '.': nothing is added.
+  EXPECT_EQ(watcher.Seen().text, "List index out of bounds (7)");
+  int after = ticks;
+  ASSERT_TRUE(PumpUntil([&] { return ticks > after + 3; }));
+  EXPECT_EQ(watcher.Count(), 1);
+}
+
+TEST(NoTimers, FormCreateShowsTheErrorAndTheWindowRunsWithoutTicks) {
+  TestApplication();
+  auto original = __imp_SetTimer;
+  DWORD old_protect;
+  VirtualProtect(&__imp_SetTimer, sizeof(void*), PAGE_READWRITE, &old_protect);
+  __imp_SetTimer = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR {
+    SetLastError(ERROR_NO_SYSTEM_RESOURCES);
+    return 0;
+  };
+  {
+    MessageBoxWatcher watcher(IDOK);
+    ui::Application->CreateForm(Form1);
+    __imp_SetTimer = original;
+    ASSERT_TRUE(watcher.Answered());
+    EXPECT_EQ(watcher.Seen().text, "Not enough timers available.");
+  }
+  VirtualProtect(&__imp_SetTimer, sizeof(void*), old_protect, &old_protect);
+  ASSERT_NE(Form1, nullptr);
+  EXPECT_FALSE(Form1->tmr1->Enabled());
+  Form1->Show(SW_SHOWNORMAL);
+  EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
+  // No ticks: the window keeps a size below the smallest one.
+  RECT before;
+  GetWindowRect(Form1->Handle(), &before);
+  SetWindowPos(Form1->Handle(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+  Pump(200);
+  RECT after;
+  GetWindowRect(Form1->Handle(), &after);
+  EXPECT_EQ(after.right - after.left, 700);
+  ui::Application->DestroyForms();
+}
+
+}  // namespace
+}  // namespace vorlund::testing

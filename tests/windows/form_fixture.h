@@ -1,0 +1,117 @@
+// Builds the real main window in a test program and drives it with real window messages.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/form1.h"
+#include "ui/application.h"
+
+namespace vorlund::testing {
+
+// The application object of the test program, made once.
+inline ui::TApplication& TestApplication() {
+  static ui::TApplication* application = [] {
+    auto* a = new ui::TApplication();
+    a->Initialize();
+    return a;
+  }();
+  return *application;
+}
+
+// Dispatches messages for at least ms milliseconds (ticks included).
+inline void Pump(DWORD ms = 0) {
+  DWORD end = GetTickCount() + ms;
+  do {
+    ui::Application->ProcessMessages();
+    if (ms) Sleep(1);
+  } while (static_cast<LONG>(GetTickCount() - end) < 0);
+}
+
+// Pumps until done() or the time is up; true when done() came true.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms = 5000) {
+  DWORD end = GetTickCount() + timeout_ms;
+  while (!done()) {
+    if (static_cast<LONG>(GetTickCount() - end) >= 0) return false;
+    ui::Application->ProcessMessages();
+    Sleep(1);
+  }
+  return true;
+}
+
+// A test with a fresh main window, shown at its stored place.
+class FormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TestApplication();
+    ui::Application->CreateForm(Form1);
+    ASSERT_NE(Form1, nullptr);
+    Form1->Show(SW_SHOWNORMAL);
+  }
+  void TearDown() override { ui::Application->DestroyForms(); }
+};
+
+// The bounds of a window in its parent's client area, read back from Win32.
+inline RECT RectInParent(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// The GBK (code page 936) bytes of a UTF-8 text, converted by the system.
+inline std::string Gbk(const std::string& utf8) {
+  int wide_len =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(wide_len), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                      wide_len);
+  int len = WideCharToMultiByte(936, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(len), '\0');
+  WideCharToMultiByte(936, 0, wide.data(), wide_len, out.data(), len, nullptr, nullptr);
+  return out;
+}
+
+// The text of a window as the system holds it (ANSI).
+inline std::string TextOf(HWND window) {
+  char buf[1024] = {};
+  int len = GetWindowTextA(window, buf, sizeof buf);
+  return std::string(buf, static_cast<size_t>(len));
+}
+
+// Runs action on a thread of its own once a message box owned by this process appears, and
+// returns what the box showed. Boxes are found by their class (#32770).
+struct MessageBoxSeen {
+  std::string caption;
+  std::string text;
+  HICON icon = nullptr;
+  int buttons = 0;
+  std::string first_button;
+  // The process's other visible top-level windows that could still be used meanwhile.
+  int enabled_windows = 0;
+};
+
+class MessageBoxWatcher {
+ public:
+  // Presses the button with the given id of the first box that appears.
+  explicit MessageBoxWatcher(int press_id = IDOK);
+  ~MessageBoxWatcher();
+  // True once a box was seen and answered.
+  bool Answered() const { return answered_; }
+  const MessageBoxSeen& Seen() const { return seen_; }
+  int Count() const { return count_; }
+
+ private:
+  static DWORD WINAPI Run(void* self);
+  HANDLE thread_ = nullptr;
+  volatile bool stop_ = false;
+  volatile bool answered_ = false;
+  volatile int count_ = 0;
+  int press_id_;
+  MessageBoxSeen seen_;
+};
+
+}  // namespace vorlund::testing
