@@ -67,6 +67,11 @@ class TempTree {
     CreateDirectoryA(root_.c_str(), nullptr);
   }
   ~TempTree() { RemoveAll(root_); }
+  // Removes the whole tree now; false when something stayed (a folder still open, say).
+  bool Remove() const {
+    RemoveAll(root_);
+    return GetFileAttributesA(root_.c_str()) == INVALID_FILE_ATTRIBUTES;
+  }
   TempTree(const TempTree&) = delete;
   TempTree& operator=(const TempTree&) = delete;
 
@@ -118,8 +123,11 @@ class TempTree {
 
 // The rows a listing of folder should give, made independently of the scanner: the platform's
 // own entry order, files as folder + "\" + name, sub-folders entered in place when recursive.
+// entries, when given, gets for each folder entered the number of rows listed before it.
 inline void ExpectedListing(const std::string& folder, bool recursive,
-                            std::vector<std::string>& rows) {
+                            std::vector<std::string>& rows,
+                            std::vector<size_t>* entries = nullptr) {
+  if (entries) entries->push_back(rows.size());
   WIN32_FIND_DATAA data;
   HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return;
@@ -127,7 +135,7 @@ inline void ExpectedListing(const std::string& folder, bool recursive,
     std::string name = data.cFileName;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       if (recursive && name != "." && name != "..") {
-        ExpectedListing(folder + "\\" + name, recursive, rows);
+        ExpectedListing(folder + "\\" + name, recursive, rows, entries);
       }
     } else {
       rows.push_back(folder + "\\" + name);
@@ -140,6 +148,19 @@ inline std::vector<std::string> ExpectedListing(const std::string& folder, bool 
   std::vector<std::string> rows;
   ExpectedListing(folder, recursive, rows);
   return rows;
+}
+
+// The names of the files (not folders) directly in folder, in the platform's order.
+inline std::vector<std::string> FileNames(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return names;
 }
 
 // What a picker driver saw of the picker while it was open.
