@@ -21,7 +21,7 @@ stop_wine() { WINEPREFIX="$PWD/build/win64/wineprefix" /usr/lib/wine/wineserver 
 trap 'stop_wine; rm -f "$summary"' EXIT
 
 status=0
-for preset in native native-san win64; do
+for preset in native native-san win64 win32; do
   echo "== test: $preset"
   ctest --preset "$preset" -j "$jobs" 2>&1 | tee -a "$summary" || status=1
 done
