@@ -1,6 +1,68 @@
 // Choosing the folder: the path box and the choose-folder button.
+#include <shlobj.h>
+
+#include <cstdio>
+#include <exception>
+#include <optional>
+#include <string>
+
 #include "app/form1.h"
+#include "app/gauge_states.h"
+#include "collect/browse_folder.h"
+#include "collect/file_system.h"
+#include "collect/path_rules.h"
+#include "collect/scanner.h"
+#include "common/texts.h"
+#include "ui/application.h"
+#include "ui/gauge.h"
 
-void TForm1::Edit1Change(ui::TObject* /*Sender*/) {}
+void TForm1::Edit1Change(ui::TObject* /*Sender*/) {
+  vorlund::StartListing();
+  FileListBox1->Items().Clear();
+  // A trimmed text that differs runs these rules again, nested, before SetText returns.
+  Edit1->SetText(vorlund::TrimBoxText(Edit1->Text()));
+  std::string box = Edit1->Text();
+  if (box.empty()) return;
+  try {
+    std::optional<std::string> folder = vorlund::BoxFolderText(box);
+    if (!folder) return;
+    if (vorlund::DirectoryExists(*folder)) {
+      FileListBox1->Items().Clear();  // a listing made by a nested run goes
+      vorlund::ScanFolder(*folder, FileListBox1->Items());
+      FileListBox1->Update();
+    } else {
+      FileListBox1->Items().Clear();
+    }
+  } catch (const std::exception&) {
+    // Typing passes through many texts: what the folder test and the listing raise is dropped,
+    // and the rows listed so far stay.
+  }
+}
 
-void TForm1::Button2Click(ui::TObject* /*Sender*/) {}
+void TForm1::Button2Click(ui::TObject* /*Sender*/) {
+  std::string path;
+  if (!vorlund::BrowseForFolder(vorlund::texts::kPickerTitle, L"", path, Handle(),
+                                BIF_RETURNONLYFSDIRS)) {
+    return;
+  }
+  Gauge1->SetBackColor(gauge_state::Listing);
+  Gauge1->SetProgress(0);
+  ui::Application->ProcessMessages();
+  lbl3->SetCaption(vorlund::texts::kPositionReset);
+  vorlund::StartListing();
+  vorlund::ListingSpan listing;
+  Memo2->Items().Clear();
+  FileListBox1->Items().Clear();
+  Edit1->SetText(path);
+  // A text typed while the path box listed the pick is the folder chosen last: its listing
+  // stays. Otherwise whatever the path box listed goes, and the pick is listed as picked.
+  if (!listing.Superseded()) {
+    FileListBox1->Items().Clear();
+    vorlund::ScanFolder(path, FileListBox1->Items());
+  }
+  Gauge1->SetBackColor(gauge_state::Ready);
+  char position[64];
+  std::snprintf(position, sizeof position, vorlund::texts::kPositionFormat, 0,
+                FileListBox1->Items().Count());
+  lbl3->SetCaption(position);
+}

@@ -54,6 +54,31 @@ inline std::string WindowTextOf(HWND window) {
   return Ansi(text);
 }
 
+// A visible, enabled top-level window of the test's thread: another window of the program.
+class TopLevelWindow {
+ public:
+  TopLevelWindow() {
+    static const bool registered = [] {
+      WNDCLASSA wc = {};
+      wc.lpfnWndProc = DefWindowProcA;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.lpszClassName = "VorlundCollectTestWindow";
+      return RegisterClassA(&wc) != 0;
+    }();
+    (void)registered;
+    handle_ =
+        CreateWindowExA(0, "VorlundCollectTestWindow", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                        20, 20, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  ~TopLevelWindow() { DestroyWindow(handle_); }
+  TopLevelWindow(const TopLevelWindow&) = delete;
+  TopLevelWindow& operator=(const TopLevelWindow&) = delete;
+  HWND Handle() const { return handle_; }
+
+ private:
+  HWND handle_ = nullptr;
+};
+
 // A folder made for one test under the temporary folder, removed with all it holds at the end.
 class TempTree {
  public:
