@@ -8,6 +8,8 @@ namespace {
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 // Rows of the lists are 12 pixels high, the height of the window's text.
 constexpr int kListRowHeight = 12;
+// Posted to a list that holds its redraw: whichever message loop runs next lets it draw again.
+constexpr UINT kResumeRedraw = WM_APP + 1;
 
 HWND ParentWindow(TWinControl* parent) { return parent ? parent->Handle() : nullptr; }
 
@@ -92,7 +94,32 @@ void TListBox::SetTopIndex(int index) {
   SendMessageA(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
 }
 
-void TListBox::Update() { UpdateWindow(Handle()); }
+void TListBox::Update() {
+  ResumeRedraw();
+  UpdateWindow(Handle());
+}
+
+void TListBox::HoldRedraw() {
+  if (redraw_held_) return;
+  redraw_held_ = true;
+  SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+  PostMessageA(Handle(), kResumeRedraw, 0, 0);
+}
+
+void TListBox::ResumeRedraw() {
+  if (!redraw_held_) return;
+  redraw_held_ = false;
+  SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+LRESULT TListBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == kResumeRedraw) {
+    ResumeRedraw();
+    return 0;
+  }
+  return TWinControl::WndProc(message, wparam, lparam);
+}
 
 void TListBox::CommandNotify(WORD code) {
   if (code == LBN_SELCHANGE && OnClick) OnClick(this);
@@ -116,6 +143,7 @@ std::string TListBox::Rows::Get(int index) const {
 }
 
 void TListBox::Rows::Add(const std::string& text) {
+  owner_.HoldRedraw();
   LRESULT result =
       SendMessageA(owner_.Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   if (result == LB_ERR || result == LB_ERRSPACE)

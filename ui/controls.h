@@ -47,8 +47,16 @@ class TListBox : public TWinControl {
 
  protected:
   void CommandNotify(WORD code) override;
+  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  // Rows added between two turns of a message loop are drawn once, at the next turn: the
+  // system's list box redraws its scroll bar for every single row it takes, which costs
+  // milliseconds a row, while nothing can be seen of it before the loop runs again.
+  void HoldRedraw();
+  void ResumeRedraw();
+  bool redraw_held_ = false;
+
   class Rows : public TStrings {
    public:
     explicit Rows(TListBox& owner) : owner_(owner) {}

@@ -8,9 +8,6 @@
 #include "common/errors.h"
 #include "form_fixture.h"
 
-// The import slot of SetTimer in this program, so that a test can make the system refuse timers.
-extern "C" UINT_PTR(WINAPI* __imp_SetTimer)(HWND, UINT_PTR, UINT, TIMERPROC);
-
 namespace vorlund::testing {
 namespace {
 
@@ -77,21 +74,15 @@ TEST_F(ErrorDisplay, TickErrorShowsAndTheTimerKeepsTicking) {
 
 TEST(NoTimers, FormCreateShowsTheErrorAndTheWindowRunsWithoutTicks) {
   TestApplication();
-  auto original = __imp_SetTimer;
-  DWORD old_protect;
-  VirtualProtect(&__imp_SetTimer, sizeof(void*), PAGE_READWRITE, &old_protect);
-  __imp_SetTimer = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR {
-    SetLastError(ERROR_NO_SYSTEM_RESOURCES);
-    return 0;
-  };
   {
     MessageBoxWatcher watcher(IDOK);
-    ui::Application->CreateForm(Form1);
-    __imp_SetTimer = original;
+    {
+      RefuseTimers refuse;
+      ui::Application->CreateForm(Form1);
+    }
     ASSERT_TRUE(watcher.Answered());
     EXPECT_EQ(watcher.Seen().text, "Not enough timers available.");
   }
-  VirtualProtect(&__imp_SetTimer, sizeof(void*), old_protect, &old_protect);
   ASSERT_NE(Form1, nullptr);
   EXPECT_FALSE(Form1->tmr1->Enabled());
   Form1->Show(SW_SHOWNORMAL);

@@ -10,7 +10,33 @@
 #include "app/form1.h"
 #include "ui/application.h"
 
+// The import slot of SetTimer in the test program, so that a test can make the system refuse
+// timers (the system here never runs out of them).
+extern "C" UINT_PTR(WINAPI* __imp_SetTimer)(HWND, UINT_PTR, UINT, TIMERPROC);
+
 namespace vorlund::testing {
+
+// While it lives, every SetTimer of the program fails as when the system has no timer left.
+class RefuseTimers {
+ public:
+  RefuseTimers() : original_(__imp_SetTimer) {
+    VirtualProtect(&__imp_SetTimer, sizeof(void*), PAGE_READWRITE, &protect_);
+    __imp_SetTimer = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR {
+      SetLastError(ERROR_NO_SYSTEM_RESOURCES);
+      return 0;
+    };
+  }
+  ~RefuseTimers() {
+    __imp_SetTimer = original_;
+    VirtualProtect(&__imp_SetTimer, sizeof(void*), protect_, &protect_);
+  }
+  RefuseTimers(const RefuseTimers&) = delete;
+  RefuseTimers& operator=(const RefuseTimers&) = delete;
+
+ private:
+  UINT_PTR(WINAPI* original_)(HWND, UINT_PTR, UINT, TIMERPROC);
+  DWORD protect_ = 0;
+};
 
 // The application object of the test program, made once.
 inline ui::TApplication& TestApplication() {
