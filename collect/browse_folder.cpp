@@ -102,9 +102,10 @@ bool BrowseForFolderWith(IMalloc* allocator, const std::string& title, const std
     chosen = SHBrowseForFolderA(&info);
   }
   ShellBlock chosen_block(*allocator, chosen);
-  if (chosen) {
+  // An item with no file-system path (one the flags let through, or a path too long for the
+  // buffer) gives no folder: the buffer would still hold its display name, not a path.
+  if (chosen && SHGetPathFromIDListA(chosen, name)) {
     result = true;
-    SHGetPathFromIDListA(chosen, name);
     path.assign(name, strnlen(name, kNameBufferSize));
   }
   return result;

@@ -12,8 +12,9 @@ namespace vorlund {
 // Shows the folder picker with title above its tree, rooted at root (a parsing name; empty for
 // the desktop) and owned by owner; flags are the picker's BIF_* flags. On entry path is the
 // folder to preselect (empty for none). True when the user confirmed a folder: path then holds
-// its file-system path. False otherwise (cancelled, or no picker could be shown): path then
-// holds the entry path, or an empty text when that was not an existing folder.
+// its file-system path. False otherwise (cancelled, an item confirmed that has no file-system
+// path, or no picker could be shown): path then holds the entry path, or an empty text when
+// that was not an existing folder.
 bool BrowseForFolder(const std::string& title, const std::wstring& root, std::string& path,
                      HWND owner, UINT flags);
 

@@ -292,6 +292,31 @@ TEST_F(BrowseTest, RootTextRootsTheTreeAndAnUnparsableOneFallsBackToTheDesktop) 
   EXPECT_EQ(path, tree.Path("inner"));
 }
 
+TEST_F(BrowseTest, AConfirmedItemWithoutAFileSystemPathGivesNoFolder) {
+  // The computer's item has no file-system path; without BIF_RETURNONLYFSDIRS it can be
+  // confirmed all the same.
+  LPITEMIDLIST computer = nullptr;
+  ASSERT_TRUE(SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer)));
+  SHFILEINFOA info = {};
+  SHGetFileInfoA(reinterpret_cast<const char*>(computer), 0, &info, sizeof info,
+                 SHGFI_PIDL | SHGFI_DISPLAYNAME);
+  CoTaskMemFree(computer);
+  std::string name = info.szDisplayName;
+  ASSERT_FALSE(name.empty());
+  TempTree tree("browse-virtual");
+  TestWindow owner(true);
+  for (const std::string& entry : {tree.Root(), std::string()}) {
+    PickerPlan plan;
+    plan.select_root_child = name;
+    plan.select_item = name;
+    PickerDriver driver(plan);
+    std::string path = entry;
+    EXPECT_FALSE(BrowseForFolder("t", L"", path, owner.Handle(), 0));
+    EXPECT_EQ(driver.Join().failure, "");
+    EXPECT_EQ(path, entry) << "not the item's display name";
+  }
+}
+
 // An allocator that hands every call on to the shell's own and counts what passes.
 class CountingMalloc : public IMalloc {
  public:

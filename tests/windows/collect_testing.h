@@ -6,6 +6,7 @@
 #include <windows.h>
 //
 #include <commctrl.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <atomic>
@@ -208,6 +209,9 @@ struct PickerPlan {
   // The selected item's text to wait for before pressing (also without select: a selection
   // that the picker was given otherwise). Empty: press at once.
   std::string select_item;
+  // The text of an item just below the tree's root to select directly, as a click would
+  // (for items that no path names). Empty: none.
+  std::string select_root_child;
   int press = IDOK;
   // Runs on the driver's thread while the picker is open, before the selection.
   std::function<void(HWND dialog)> while_open;
@@ -306,6 +310,25 @@ class PickerDriver {
     }
     if (plan_.while_open) plan_.while_open(dialog);
 
+    if (!plan_.select_root_child.empty()) {
+      bool selected = false;
+      for (DWORD waited = 0; waited < plan_.select_timeout_ms && !selected; waited += 100) {
+        HTREEITEM root =
+            reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        HTREEITEM child = reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
+        for (; child && !selected;
+             child = reinterpret_cast<HTREEITEM>(
+                 SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)))) {
+          if (TreeItemText(tree, child) == plan_.select_root_child) {
+            SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+            selected = true;
+          }
+        }
+        if (!selected) Sleep(100);
+      }
+      if (!selected) seen_.failure = "no item " + plan_.select_root_child + " below the root";
+    }
     if (!plan_.select_item.empty()) {
       bool matched = false;
       for (DWORD waited = 0; waited < plan_.select_timeout_ms && !matched; waited += 100) {
