@@ -14,20 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "form_fixture.h"
+
 namespace vorlund::collect_testing {
 
 // The code page 936 bytes of a UTF-8 text, converted by the system.
-inline std::string Gbk(const std::string& utf8) {
-  int wide_len =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(wide_len), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                      wide_len);
-  int len = WideCharToMultiByte(936, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(936, 0, wide.data(), wide_len, out.data(), len, nullptr, nullptr);
-  return out;
-}
+using vorlund::testing::Gbk;
 
 // The wide text of an ANSI (code page 936) text, converted by the system.
 inline std::wstring Wide(const std::string& ansi) {
