@@ -60,13 +60,9 @@ if [ -n "${VORLUND_DISPLAY:-}" ]; then
   export DISPLAY=$VORLUND_DISPLAY
 else
   # A private display: focus and pointer tests must not meet another program's windows.
-  fifo=$(mktemp -u)
-  mkfifo "$fifo"
-  Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp 7>"$fifo" </dev/null >/dev/null 2>&1 &
-  xvfb_pid=$!
-  read -r display_number <"$fifo"
-  rm -f "$fifo"
-  export DISPLAY=:$display_number
+  . "$(dirname "$0")/xvfb.sh"
+  start_xvfb 1280x1024
+  export DISPLAY=$xvfb_display
 fi
 
 status=0

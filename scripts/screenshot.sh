@@ -8,12 +8,10 @@ bash scripts/setup.sh
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target Vorlund -j "$(nproc)"
 
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 7 -screen 0 1400x900x24 -nolisten tcp 7>"$fifo" </dev/null >/dev/null 2>&1 &
-xvfb=$!
-read -r display <"$fifo"
-rm -f "$fifo"
+. cmake/xvfb.sh
+start_xvfb 1400x900
+xvfb=$xvfb_pid
+display=${xvfb_display#:}
 prefix=$PWD/build/win64/wineprefix
 cleanup() {
   WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
