@@ -11,12 +11,6 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-HFONT WindowFont() {
-  return CreateFontA(layout::kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, vorlund::texts::kFontName);
-}
-
 const ui::TFormParams kFormParams = {"TForm1",
                                      layout::kCaption,
                                      layout::kLeft,
@@ -67,10 +61,10 @@ TForm1::TForm1() : ui::TForm("Form1", kFormParams) {
             std::make_unique<ui::TCheckBox>(parent, row.name, bounds, row.tab_order, row.text);
         break;
       case layout::Kind::Label:
-        if ((row.flags & layout::kOwnFont) && !lbl2_font_) lbl2_font_ = WindowFont();
-        control =
-            std::make_unique<ui::TLabel>(parent, row.name, bounds, row.text,
-                                         (row.flags & layout::kOwnFont) ? lbl2_font_ : nullptr);
+        if ((row.flags & layout::kOwnFont) && !lbl2_font_) lbl2_font_ = MakeFont(kFormParams);
+        control = std::make_unique<ui::TLabel>(
+            parent, row.name, bounds, row.text,
+            (row.flags & layout::kOwnFont) ? lbl2_font_.Get() : nullptr);
         break;
       case layout::Kind::Gauge: {
         auto gauge = std::make_unique<ui::TGauge>(parent, row.name, row.align, bounds);
@@ -119,7 +113,6 @@ TForm1::TForm1() : ui::TForm("Form1", kFormParams) {
 TForm1::~TForm1() {
   // Children before their parents: the reverse of creation.
   while (!owned_.empty()) owned_.pop_back();
-  if (lbl2_font_) DeleteObject(lbl2_font_);
   if (Form1 == this) Form1 = nullptr;
 }
 

@@ -65,7 +65,7 @@ class TForm1 : public ui::TForm {
   std::vector<std::unique_ptr<ui::TObject>> owned_;  // creation order
   std::vector<ui::TWinControl*> windowed_;
   std::unique_ptr<ui::TOpenDialog> dialog_;
-  HFONT lbl2_font_ = nullptr;
+  vorlund::GdiObject<HFONT> lbl2_font_;  // deleted after the destructor has destroyed lbl2
 };
 
 // The one main window of the program.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "collect/file_system.h"
+#include "common/handles.h"
 #include "ui/application.h"
 #include "ui/task_windows.h"
 
@@ -14,39 +15,6 @@ namespace {
 
 // The size of the picker's name buffer: the display name and then the path are written there.
 constexpr ULONG kNameBufferSize = 260;
-
-// A block or item list of the shell allocator, given back on every way out.
-class ShellBlock {
- public:
-  ShellBlock(IMalloc& allocator, void* block) : allocator_(allocator), block_(block) {}
-  ~ShellBlock() {
-    if (block_) allocator_.Free(block_);
-  }
-  ShellBlock(const ShellBlock&) = delete;
-  ShellBlock& operator=(const ShellBlock&) = delete;
-  void* get() const { return block_; }
-
- private:
-  IMalloc& allocator_;
-  void* block_;
-};
-
-// A COM interface pointer released on every way out.
-template <typename Interface>
-class Released {
- public:
-  Released() = default;
-  ~Released() {
-    if (pointer_) pointer_->Release();
-  }
-  Released(const Released&) = delete;
-  Released& operator=(const Released&) = delete;
-  Interface** out() { return &pointer_; }
-  Interface* get() const { return pointer_; }
-
- private:
-  Interface* pointer_ = nullptr;
-};
 
 }  // namespace
 
@@ -69,22 +37,22 @@ bool BrowseForFolderWith(IMalloc* allocator, const std::string& title, const std
 
   // The picker writes the display name into the buffer and the path over it afterwards; it
   // cannot be shown without one.
-  ShellBlock buffer(*allocator, allocator->Alloc(kNameBufferSize));
-  if (!buffer.get()) return result;
-  char* name = static_cast<char*>(buffer.get());
+  ShellMemory buffer(*allocator, allocator->Alloc(kNameBufferSize));
+  if (!buffer.Get()) return result;
+  char* name = static_cast<char*>(buffer.Get());
   name[0] = '\0';
 
-  Released<IShellFolder> desktop;
+  ComPtr<IShellFolder> desktop;
   LPITEMIDLIST root_list = nullptr;
-  if (!root.empty() && SUCCEEDED(SHGetDesktopFolder(desktop.out())) && desktop.get()) {
+  if (!root.empty() && SUCCEEDED(SHGetDesktopFolder(desktop.Out())) && desktop) {
     std::wstring parse_name = root;  // ParseDisplayName takes a writable text
     HWND message_owner = ui::Application ? ui::Application->Handle() : nullptr;
     // Not tested: a root that cannot be parsed leaves no item list, and the picker starts at
     // the desktop.
-    desktop.get()->ParseDisplayName(message_owner, nullptr, parse_name.data(), nullptr, &root_list,
-                                    nullptr);
+    desktop->ParseDisplayName(message_owner, nullptr, parse_name.data(), nullptr, &root_list,
+                              nullptr);
   }
-  ShellBlock root_block(*allocator, root_list);
+  ShellMemory root_block(*allocator, root_list);
 
   info.hwndOwner = owner;
   info.pidlRoot = root_list;
@@ -101,7 +69,7 @@ bool BrowseForFolderWith(IMalloc* allocator, const std::string& title, const std
     ui::TaskWindowsDisabled disabled;
     chosen = SHBrowseForFolderA(&info);
   }
-  ShellBlock chosen_block(*allocator, chosen);
+  ShellMemory chosen_block(*allocator, chosen);
   // An item with no file-system path (one the flags let through, or a path too long for the
   // buffer) gives no folder: the buffer would still hold its display name, not a path.
   if (chosen && SHGetPathFromIDListA(chosen, name)) {
@@ -115,12 +83,12 @@ bool BrowseForFolderWith(IMalloc* allocator, const std::string& title, const std
 
 bool BrowseForFolder(const std::string& title, const std::wstring& root, std::string& path,
                      HWND owner, UINT flags) {
-  Released<IMalloc> allocator;
-  if (FAILED(SHGetMalloc(allocator.out()))) {
+  ComPtr<IMalloc> allocator;
+  if (FAILED(SHGetMalloc(allocator.Out()))) {
     // A failing call leaves no allocator to use or release.
-    *allocator.out() = nullptr;
+    *allocator.Out() = nullptr;
   }
-  return detail::BrowseForFolderWith(allocator.get(), title, root, path, owner, flags);
+  return detail::BrowseForFolderWith(allocator.Get(), title, root, path, owner, flags);
 }
 
 }  // namespace vorlund

@@ -4,6 +4,7 @@
 
 #include "app/form1.h"
 #include "collect/path_rules.h"
+#include "common/handles.h"
 #include "ui/application.h"
 #include "ui/strings.h"
 
@@ -25,23 +26,6 @@ void Pump() {
   ui::Application->ProcessMessages();
 }
 
-// The search handle of one folder level, closed on every way out.
-class Search {
- public:
-  Search(const std::string& pattern, WIN32_FIND_DATAA& entry)
-      : handle_(FindFirstFileA(pattern.c_str(), &entry)) {}
-  ~Search() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-  }
-  Search(const Search&) = delete;
-  Search& operator=(const Search&) = delete;
-  bool Started() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool Next(WIN32_FIND_DATAA& entry) { return FindNextFileA(handle_, &entry) != 0; }
-
- private:
-  HANDLE handle_;
-};
-
 // Lists one folder level and, in place, the sub-folders it descends into. False when the scan
 // was superseded during one of its pumps: every level then returns at once.
 bool ScanLevel(const std::string& folder, ui::TStrings& target, const ListingSpan& scan) {
@@ -49,8 +33,8 @@ bool ScanLevel(const std::string& folder, ui::TStrings& target, const ListingSpa
   if (scan.Superseded()) return false;
 
   WIN32_FIND_DATAA entry;
-  Search search(ScanPattern(folder), entry);
-  if (!search.Started()) return true;
+  SearchHandle search(FindFirstFileA(ScanPattern(folder).c_str(), &entry));
+  if (!search) return true;
   do {
     std::string_view name = EntryName(entry.cFileName, sizeof entry.cFileName);
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -60,7 +44,7 @@ bool ScanLevel(const std::string& folder, ui::TStrings& target, const ListingSpa
     } else {
       target.Add(ScanRow(folder, name));
     }
-  } while (search.Next(entry));
+  } while (FindNextFileA(search.Get(), &entry));
   return true;
 }
 

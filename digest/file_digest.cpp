@@ -8,6 +8,7 @@
 #include <new>
 
 #include "common/errors.h"
+#include "common/handles.h"
 #include "common/system_text.h"
 
 namespace vorlund {
@@ -21,19 +22,6 @@ HeapBlock TakeHeapBlock(size_t size) {
   if (!block) throw EOutOfMemory();
   return block;
 }
-
-// An open file, closed when it goes out of scope.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() { CloseHandle(handle_); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 [[noreturn]] void RaiseReadError(const std::string& path, DWORD code) {
   throw EFReadError(FileErrorText(kReadFileError, path, code));
@@ -97,19 +85,19 @@ std::string FileMD5Hex(const std::string& path) {
   MD5Init(context);
 
   // The length: note the position, move to the end, move back.
-  const uint64_t position = MoveFilePointer(file.get(), 0, FILE_CURRENT, path);
-  const uint64_t length = MoveFilePointer(file.get(), 0, FILE_END, path);
-  MoveFilePointer(file.get(), static_cast<int64_t>(position), FILE_BEGIN, path);
+  const uint64_t position = MoveFilePointer(file.Get(), 0, FILE_CURRENT, path);
+  const uint64_t length = MoveFilePointer(file.Get(), 0, FILE_END, path);
+  MoveFilePointer(file.Get(), static_cast<int64_t>(position), FILE_BEGIN, path);
   const uint64_t blocks = length / MD5FileBlockSize;
   const DWORD rest = static_cast<DWORD>(length % MD5FileBlockSize);
 
-  MoveFilePointer(file.get(), 0, FILE_BEGIN, path);
+  MoveFilePointer(file.Get(), 0, FILE_BEGIN, path);
   for (uint64_t i = 0; i < blocks; ++i) {
-    ReadExactly(file.get(), buffer.get(), MD5FileBlockSize, path);
+    ReadExactly(file.Get(), buffer.get(), MD5FileBlockSize, path);
     MD5UpdateStaged(context, buffer.get(), MD5FileBlockSize);
   }
   if (rest > 0) {
-    ReadExactly(file.get(), buffer.get(), rest, path);
+    ReadExactly(file.Get(), buffer.get(), rest, path);
     MD5UpdateStaged(context, buffer.get(), static_cast<int32_t>(rest));
   }
   buffer.reset();

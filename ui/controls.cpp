@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include "common/errors.h"
+#include "common/handles.h"
 
 namespace ui {
 namespace {
@@ -50,12 +51,11 @@ LRESULT TPanel::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     if (bevel_) DrawEdge(dc, &r, BDR_RAISEDOUTER, BF_RECT);
     std::string caption = WindowText(Handle());
     if (!caption.empty()) {
-      HGDIOBJ old = SelectObject(dc, Font());
+      vorlund::Selection font(dc, Font());
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
       DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-      SelectObject(dc, old);
     }
     EndPaint(Handle(), &ps);
     return 0;
@@ -232,15 +232,15 @@ void TLabel::SetCaption(const std::string& caption) {
 }
 
 void TLabel::AdjustSize() {
-  HDC dc = GetDC(Handle());
-  HGDIOBJ old = SelectObject(dc, Font());
   std::string text = Caption();
   SIZE extent = {};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(Handle(), dc);
+  {
+    vorlund::WindowDc dc(Handle());
+    vorlund::Selection font(dc.Get(), Font());
+    GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    GetTextMetricsA(dc.Get(), &metrics);
+  }
   SetBounds(Left(), Top(), extent.cx, metrics.tmHeight);
 }
 

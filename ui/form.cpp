@@ -1,6 +1,7 @@
 #include "ui/form.h"
 
 #include "ui/application.h"
+#include "ui/controls.h"
 
 namespace ui {
 namespace {
@@ -12,10 +13,8 @@ constexpr DWORD kFormStyle =
 
 TForm::TForm(std::string name, const TFormParams& p)
     : TWinControl(nullptr, std::move(name), TAlign::alNone, {}, 0, false) {
-  font_ = CreateFontA(p.font_height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, p.font_charset,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_DONTCARE, p.font_name);
-  SetFont(font_);
+  font_ = MakeFont(p);
+  SetFont(font_.Get());
   HICON icon = p.icon ? LoadIconA(GetModuleHandleA(nullptr), p.icon) : nullptr;
   RegisterOwnClass(p.window_class, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon);
   RECT outer = {0, 0, p.client_width, p.client_height};
@@ -29,14 +28,15 @@ TForm::TForm(std::string name, const TFormParams& p)
 
 TForm::~TForm() {
   if (Handle()) DestroyWindow(Handle());
-  if (font_) DeleteObject(font_);
 }
 
-std::string TForm::Caption() const {
-  char text[256] = {};
-  int len = GetWindowTextA(Handle(), text, sizeof text);
-  return std::string(text, len);
+vorlund::GdiObject<HFONT> TForm::MakeFont(const TFormParams& p) {
+  return vorlund::GdiObject<HFONT>(CreateFontA(
+      p.font_height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, p.font_charset, OUT_DEFAULT_PRECIS,
+      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, p.font_name));
 }
+
+std::string TForm::Caption() const { return WindowText(Handle()); }
 
 int TForm::ClientWidth() const {
   RECT r;

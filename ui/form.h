@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/handles.h"
 #include "ui/control.h"
 
 namespace ui {
@@ -23,6 +24,9 @@ class TForm : public TWinControl {
  public:
   explicit TForm(std::string name, const TFormParams& params);
   ~TForm() override;
+
+  // A font of the form's own values (for a component that carries a font of its own).
+  static vorlund::GdiObject<HFONT> MakeFont(const TFormParams& params);
 
   std::string Caption() const;
   int ClientWidth() const;
@@ -44,7 +48,7 @@ class TForm : public TWinControl {
   void RunCreateHandler(const TNotifyEvent& handler);
 
  private:
-  HFONT font_ = nullptr;
+  vorlund::GdiObject<HFONT> font_;
   HWND last_focus_ = nullptr;
 };
 

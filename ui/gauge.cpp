@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "common/handles.h"
+
 namespace ui {
 namespace {
 
@@ -12,49 +14,6 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // Only the colour bytes: a high byte would make GDI read the value as a palette entry.
 COLORREF Rgb(TColor color) { return static_cast<COLORREF>(color & 0x00FFFFFF); }
-
-// GDI handles that give themselves back on every way out.
-class MemoryDc {
- public:
-  explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
-  ~MemoryDc() {
-    if (dc_) DeleteDC(dc_);
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-class Bitmap {
- public:
-  explicit Bitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
-  ~Bitmap() {
-    if (bitmap_) DeleteObject(bitmap_);
-  }
-  Bitmap(const Bitmap&) = delete;
-  Bitmap& operator=(const Bitmap&) = delete;
-  HBITMAP get() const { return bitmap_; }
-
- private:
-  HBITMAP bitmap_;
-};
-
-class Selection {
- public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~Selection() {
-    if (old_) SelectObject(dc_, old_);
-  }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
 
 void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
   if (right <= left || bottom <= top) return;
@@ -69,28 +28,28 @@ void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
 void InvertText(HDC picture, int width, int height, const GaugeRect& interior, int percent,
                 HFONT font) {
   if (interior.width() <= 0 || interior.height() <= 0) return;
-  MemoryDc mask(picture);
-  Bitmap mask_bits(CreateBitmap(width, height, 1, 1, nullptr));
-  if (!mask.get() || !mask_bits.get()) return;
-  Selection mask_selected(mask.get(), mask_bits.get());
-  Selection font_selected(mask.get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
-  PatBlt(mask.get(), 0, 0, width, height, BLACKNESS);
+  vorlund::MemoryDc mask(CreateCompatibleDC(picture));
+  vorlund::GdiObject<HBITMAP> mask_bits(CreateBitmap(width, height, 1, 1, nullptr));
+  if (!mask || !mask_bits) return;
+  vorlund::Selection mask_selected(mask.Get(), mask_bits.Get());
+  vorlund::Selection font_selected(mask.Get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  PatBlt(mask.Get(), 0, 0, width, height, BLACKNESS);
 
   const std::string text = GaugeText(percent);
   const int length = static_cast<int>(text.size());
   SIZE extent = {};
-  GetTextExtentPoint32A(mask.get(), text.c_str(), length, &extent);
+  GetTextExtentPoint32A(mask.Get(), text.c_str(), length, &extent);
   const GaugePoint origin =
       GaugeTextOrigin(interior.width(), interior.height(), extent.cx, extent.cy);
-  SetTextAlign(mask.get(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
-  SetBkMode(mask.get(), TRANSPARENT);
-  SetTextColor(mask.get(), kWhite);
-  TextOutA(mask.get(), origin.x, origin.y, text.c_str(), length);
+  SetTextAlign(mask.Get(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  SetBkMode(mask.Get(), TRANSPARENT);
+  SetTextColor(mask.Get(), kWhite);
+  TextOutA(mask.Get(), origin.x, origin.y, text.c_str(), length);
 
   // From a one-bit source, 0 bits take the target's text colour and 1 bits its background.
   SetTextColor(picture, kBlack);
   SetBkColor(picture, kWhite);
-  BitBlt(picture, interior.left, interior.top, interior.width(), interior.height(), mask.get(),
+  BitBlt(picture, interior.left, interior.top, interior.width(), interior.height(), mask.Get(),
          interior.left, interior.top, SRCINVERT);
 }
 
@@ -98,22 +57,22 @@ void InvertText(HDC picture, int width, int height, const GaugeRect& interior, i
 
 void PaintGauge(HDC dc, int width, int height, const GaugeModel& model, HFONT font) {
   if (width <= 0 || height <= 0) return;
-  MemoryDc picture(dc);
-  Bitmap picture_bits(CreateCompatibleBitmap(dc, width, height));
-  if (!picture.get() || !picture_bits.get()) return;
-  Selection selected(picture.get(), picture_bits.get());
+  vorlund::MemoryDc picture(CreateCompatibleDC(dc));
+  vorlund::GdiObject<HBITMAP> picture_bits(CreateCompatibleBitmap(dc, width, height));
+  if (!picture || !picture_bits) return;
+  vorlund::Selection selected(picture.Get(), picture_bits.Get());
 
   const GaugeRect interior = GaugeInterior(width, height);
-  PatBlt(picture.get(), 0, 0, width, height, BLACKNESS);
-  Fill(picture.get(), interior.left, interior.top, interior.right, interior.bottom,
+  PatBlt(picture.Get(), 0, 0, width, height, BLACKNESS);
+  Fill(picture.Get(), interior.left, interior.top, interior.right, interior.bottom,
        Rgb(model.BackColor()));
   const int percent = model.Percent();
   const int limit = GaugeFillLimit(interior.width(), percent);
-  Fill(picture.get(), interior.left, interior.top, std::min(limit, interior.right), interior.bottom,
+  Fill(picture.Get(), interior.left, interior.top, std::min(limit, interior.right), interior.bottom,
        Rgb(model.ForeColor()));
-  InvertText(picture.get(), width, height, interior, percent, font);
+  InvertText(picture.Get(), width, height, interior, percent, font);
 
-  BitBlt(dc, 0, 0, width, height, picture.get(), 0, 0, SRCCOPY);
+  BitBlt(dc, 0, 0, width, height, picture.Get(), 0, 0, SRCCOPY);
 }
 
 TGauge::TGauge(TWinControl* parent, std::string name, TAlign align, TBounds bounds)
@@ -134,10 +93,8 @@ void TGauge::Apply(GaugeUpdate update) {
   if (update != GaugeUpdate::kRepaint || !Handle()) return;
   // Straight onto the window, not through the message queue: a long operation that pumps no
   // messages still shows its progress.
-  if (HDC dc = GetDC(Handle())) {
-    PaintClient(dc);
-    ReleaseDC(Handle(), dc);
-  }
+  vorlund::WindowDc dc(Handle());
+  if (dc) PaintClient(dc.Get());
 }
 
 void TGauge::PaintClient(HDC dc) const {
