@@ -42,10 +42,6 @@ class SentMessages {
 
 class Components : public FormTest {
  protected:
-  void SetUp() override {
-    FormTest::SetUp();
-    Form1->tmr1->SetEnabled(false);  // no tick copies selections meanwhile
-  }
   void Fill(ui::TListBox* list, int rows) {
     for (int i = 0; i < rows; ++i) list->Items().Add("row " + std::to_string(i));
   }

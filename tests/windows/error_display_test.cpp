@@ -63,6 +63,7 @@ TEST_F(ErrorDisplay, TickErrorShowsAndTheTimerKeepsTicking) {
   Form1->tmr1->OnTimer = [&](ui::TObject*) {
     if (++ticks == 1) throw EListError(FormatIntError(kListIndexError, 7));
   };
+  EnableTicks();
   MessageBoxWatcher watcher(IDOK);
   ASSERT_TRUE(PumpUntil([&] { return watcher.Answered(); }));
   // ')' sorts below '.': nothing is added.

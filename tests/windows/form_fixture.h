@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "dialog_driver.h"
 #include "ui/application.h"
 
 // The import slot of SetTimer in the test program, so that a test can make the system refuse
@@ -68,16 +69,20 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms = 5000
   return true;
 }
 
-// A test with a fresh main window, shown at its stored place.
+// A test with a fresh main window, shown at its stored place. Its timer is off, so that no tick
+// focuses, copies or resizes meanwhile, unless the test asks for ticks.
 class FormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     TestApplication();
     ui::Application->CreateForm(Form1);
     ASSERT_NE(Form1, nullptr);
+    Form1->tmr1->SetEnabled(false);
     Form1->Show(SW_SHOWNORMAL);
   }
   void TearDown() override { ui::Application->DestroyForms(); }
+  // The window's timer ticks from here on, as it does in the program.
+  void EnableTicks() { Form1->tmr1->SetEnabled(true); }
 };
 
 // The bounds of a window in its parent's client area, read back from Win32.
@@ -107,37 +112,5 @@ inline std::string TextOf(HWND window) {
   int len = GetWindowTextA(window, buf, sizeof buf);
   return std::string(buf, static_cast<size_t>(len));
 }
-
-// Runs action on a thread of its own once a message box owned by this process appears, and
-// returns what the box showed. Boxes are found by their class (#32770).
-struct MessageBoxSeen {
-  std::string caption;
-  std::string text;
-  HICON icon = nullptr;
-  int buttons = 0;
-  std::string first_button;
-  // The process's other visible top-level windows that could still be used meanwhile.
-  int enabled_windows = 0;
-};
-
-class MessageBoxWatcher {
- public:
-  // Presses the button with the given id of the first box that appears.
-  explicit MessageBoxWatcher(int press_id = IDOK);
-  ~MessageBoxWatcher();
-  // True once a box was seen and answered.
-  bool Answered() const { return answered_; }
-  const MessageBoxSeen& Seen() const { return seen_; }
-  int Count() const { return count_; }
-
- private:
-  static DWORD WINAPI Run(void* self);
-  HANDLE thread_ = nullptr;
-  volatile bool stop_ = false;
-  volatile bool answered_ = false;
-  volatile int count_ = 0;
-  int press_id_;
-  MessageBoxSeen seen_;
-};
 
 }  // namespace vorlund::testing

@@ -53,14 +53,8 @@ std::string ClassOf(HWND window) {
   return cls;
 }
 
-class MainWindow : public FormTest {
- protected:
-  void SetUp() override {
-    FormTest::SetUp();
-    // Layout checks want the design size: no tick may apply the minimum size meanwhile.
-    Form1->tmr1->SetEnabled(false);
-  }
-};
+// Layout checks want the design size: no tick may apply the minimum size meanwhile.
+using MainWindow = FormTest;
 
 TEST_F(MainWindow, ComponentsSitWhereTheLayoutPutsThem) {
   RECT client;

@@ -1,0 +1,201 @@
+#include "dialog_driver.h"
+
+namespace vorlund::testing {
+namespace {
+
+std::string Ansi(const std::wstring& wide) {
+  int len = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                nullptr, nullptr);
+  std::string out(static_cast<size_t>(len), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
+                      nullptr, nullptr);
+  return out;
+}
+
+std::wstring Wide(const std::string& ansi) {
+  int len = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(len), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), len);
+  return wide;
+}
+
+std::string ClassOf(HWND window) {
+  char cls[64] = {};
+  GetClassNameA(window, cls, sizeof cls);
+  return cls;
+}
+
+struct Search {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK FindOne(HWND window, LPARAM lparam) {
+  auto* search = reinterpret_cast<Search*>(lparam);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == search->process && ClassOf(window) == "#32770" && IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK ReadChild(HWND child, LPARAM lparam) {
+  auto* seen = reinterpret_cast<DialogSeen*>(lparam);
+  if (GetParent(child) != seen->dialog) return TRUE;  // controls of the dialog itself only
+  const std::string cls = ClassOf(child);
+  const LONG style = GetWindowLongA(child, GWL_STYLE);
+  if (_stricmp(cls.c_str(), "Static") == 0) {
+    if ((style & SS_TYPEMASK) == SS_ICON) {
+      seen->icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    } else {
+      seen->statics.push_back(WindowTextOf(child));
+      if (GetDlgCtrlID(child) == 0xFFFF) seen->text = seen->statics.back();
+    }
+  } else if (_stricmp(cls.c_str(), "Button") == 0 && IsWindowVisible(child)) {
+    seen->button_texts.push_back(WindowTextOf(child));
+    if (seen->buttons++ == 0) seen->first_button = seen->button_texts.back();
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK CountEnabled(HWND window, LPARAM lparam) {
+  auto* seen = reinterpret_cast<DialogSeen*>(lparam);
+  DWORD process = 0, dialog_process = 0;
+  GetWindowThreadProcessId(window, &process);
+  GetWindowThreadProcessId(seen->dialog, &dialog_process);
+  if (process == dialog_process && window != seen->dialog && IsWindowVisible(window) &&
+      IsWindowEnabled(window))
+    ++seen->enabled_windows;
+  return TRUE;
+}
+
+}  // namespace
+
+std::string WindowTextOf(HWND window) {
+  int len = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  len = GetWindowTextW(window, text.data(), len + 1);
+  text.resize(static_cast<size_t>(len > 0 ? len : 0));
+  return Ansi(text);
+}
+
+HWND FindDialog(DWORD process) {
+  Search search{process, nullptr};
+  EnumWindows(FindOne, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForDialog(DWORD process, DWORD timeout_ms) {
+  for (DWORD waited = 0;; waited += 20) {
+    if (HWND dialog = FindDialog(process)) return dialog;
+    if (waited >= timeout_ms) return nullptr;
+    Sleep(20);
+  }
+}
+
+DialogSeen ReadDialog(HWND dialog) {
+  DialogSeen seen;
+  seen.dialog = dialog;
+  seen.owner = GetWindow(dialog, GW_OWNER);
+  seen.caption = WindowTextOf(dialog);
+  EnumChildWindows(dialog, ReadChild, reinterpret_cast<LPARAM>(&seen));
+  EnumWindows(CountEnabled, reinterpret_cast<LPARAM>(&seen));
+  return seen;
+}
+
+bool PressDialogButton(HWND dialog, int id, DWORD timeout_ms) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  for (DWORD waited = 0; waited < timeout_ms; waited += 10) {
+    if (!IsWindow(dialog) || !IsWindowVisible(dialog)) return true;
+    Sleep(10);
+  }
+  return !IsWindow(dialog) || !IsWindowVisible(dialog);
+}
+
+HWND FileNameBox(HWND dialog) {
+  // An explorer-style dialog's controls may lie in a child dialog of its own: look deep.
+  struct Found {
+    HWND combo = nullptr;
+    HWND edit = nullptr;
+  } found;
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM lparam) -> BOOL {
+        auto* f = reinterpret_cast<Found*>(lparam);
+        if (GetDlgCtrlID(child) == 0x47C && !f->combo) f->combo = child;
+        if (GetDlgCtrlID(child) == 0x480 && _stricmp(ClassOf(child).c_str(), "Edit") == 0)
+          f->edit = child;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  if (found.combo) {
+    if (_stricmp(ClassOf(found.combo).c_str(), "Edit") == 0) return found.combo;
+    if (HWND edit = FindWindowExA(found.combo, nullptr, "Edit", nullptr)) return edit;
+  }
+  return found.edit;
+}
+
+bool TypeFileName(HWND dialog, const std::string& name) {
+  HWND box = nullptr;
+  for (int i = 0; i < 500 && !box; ++i) {  // the controls are made as the dialog initialises
+    box = FileNameBox(dialog);
+    if (!box) Sleep(10);
+  }
+  if (!box) return false;
+  const std::wstring wide = Wide(name);
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  return WindowTextOf(box) == name;
+}
+
+DialogDriver::DialogDriver(Step step, DWORD process, int limit)
+    : step_(std::move(step)), process_(process), limit_(limit) {
+  thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+DialogDriver::DialogDriver(int press_id, int limit)
+    : DialogDriver([press_id](HWND, const DialogSeen&) { return press_id; }, GetCurrentProcessId(),
+                   limit) {}
+
+DialogDriver::~DialogDriver() { Join(); }
+
+void DialogDriver::Join() {
+  if (!thread_) return;
+  stop_ = true;
+  WaitForSingleObject(thread_, 30000);
+  CloseHandle(thread_);
+  thread_ = nullptr;
+}
+
+DWORD WINAPI DialogDriver::Run(void* self) {
+  static_cast<DialogDriver*>(self)->Drive();
+  return 0;
+}
+
+void DialogDriver::Drive() {
+  while (count_ < limit_) {
+    // Once told to stop, look a last time: a dialog may be just showing.
+    const bool last = stop_;
+    HWND dialog = FindDialog(process_);
+    if (!dialog) {
+      if (last) return;
+      Sleep(10);
+      continue;
+    }
+    Sleep(50);  // let the dialog finish laying itself out
+    DialogSeen seen = ReadDialog(dialog);
+    if (count_ == 0) first_ = seen;
+    const int press = step_(dialog, seen);
+    count_ = count_ + 1;
+    if (press != 0) {
+      if (!PressDialogButton(dialog, press)) closed_ = false;
+    } else {
+      // Left to whoever drives it: wait for it to go before looking for another.
+      while (!stop_ && IsWindow(dialog) && IsWindowVisible(dialog)) Sleep(10);
+    }
+  }
+}
+
+}  // namespace vorlund::testing

@@ -1,0 +1,92 @@
+// Finds a dialog or message box of the program (in this process or another), reads what it
+// shows and presses its buttons. The folder picker's driver, the open-file dialog's driver and
+// the error-box checks all go through it.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vorlund::testing {
+
+// A window's text as its ANSI (code page 936) bytes. Read as wide text, which is exact across
+// threads and processes (an ANSI read of another process's window can lose bytes).
+std::string WindowTextOf(HWND window);
+
+// What a dialog shows.
+struct DialogSeen {
+  HWND dialog = nullptr;
+  HWND owner = nullptr;
+  std::string caption;
+  std::string text;                  // a message box's text (its static control 0xFFFF)
+  std::vector<std::string> statics;  // the texts of its static controls, in child order
+  HICON icon = nullptr;              // the icon it shows, null for none
+  int buttons = 0;                   // its visible buttons
+  std::string first_button;          // the first visible button's text
+  std::vector<std::string> button_texts;
+  // The process's other visible top-level windows that could still be used meanwhile.
+  int enabled_windows = 0;
+};
+
+// A visible dialog window (class #32770) of the process, or null.
+HWND FindDialog(DWORD process = GetCurrentProcessId());
+// Waits for one; null after timeout_ms.
+HWND WaitForDialog(DWORD process = GetCurrentProcessId(), DWORD timeout_ms = 30000);
+DialogSeen ReadDialog(HWND dialog);
+
+// Presses a button of the dialog as a click would; true once the dialog has gone.
+bool PressDialogButton(HWND dialog, int id, DWORD timeout_ms = 10000);
+
+// The name box of an open-file dialog (the edit inside its combo box 0x47C, or the edit 0x480).
+HWND FileNameBox(HWND dialog);
+// Types a name into the open-file dialog's name box.
+bool TypeFileName(HWND dialog, const std::string& name);
+
+// Runs a step, on a thread of its own, against each dialog of the process that appears, for
+// tests whose own thread sits in the dialog's modal loop. The step reads or drives the dialog
+// and returns the button to press, or 0 to press none. The driver stops after `limit` dialogs,
+// or when it is joined.
+class DialogDriver {
+ public:
+  using Step = std::function<int(HWND dialog, const DialogSeen& seen)>;
+  explicit DialogDriver(Step step, DWORD process = GetCurrentProcessId(), int limit = 1);
+  // Presses the button with the given id of every dialog that appears.
+  explicit DialogDriver(int press_id, int limit = 1000);
+  ~DialogDriver();
+  DialogDriver(const DialogDriver&) = delete;
+  DialogDriver& operator=(const DialogDriver&) = delete;
+
+  // Stops watching for more dialogs and waits for the driver's thread.
+  void Join();
+  // What the first dialog showed when it appeared.
+  const DialogSeen& Seen() const { return first_; }
+  int Count() const { return count_; }
+  bool Answered() const { return count_ > 0; }
+  // True when every dialog pressed went away.
+  bool Closed() const { return closed_; }
+
+ private:
+  static DWORD WINAPI Run(void* self);
+  void Drive();
+
+  Step step_;
+  DWORD process_;
+  int limit_;
+  HANDLE thread_ = nullptr;
+  std::atomic<bool> stop_{false};
+  std::atomic<int> count_{0};
+  std::atomic<bool> closed_{true};
+  DialogSeen first_;
+};
+
+// The error-box checks: presses press_id in every box that appears while it lives.
+class MessageBoxWatcher : public DialogDriver {
+ public:
+  explicit MessageBoxWatcher(int press_id = IDOK) : DialogDriver(press_id) {}
+};
+using MessageBoxSeen = DialogSeen;
+
+}  // namespace vorlund::testing

@@ -1,0 +1,48 @@
+// Windows of the test itself: a message window whose posted messages run an action in whatever
+// pump takes them (as a handler of the program would run), or a top-level window standing for
+// another window of the program or of another program.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace vorlund::testing {
+
+struct TestWindowOptions {
+  bool message_only = true;  // a window of HWND_MESSAGE, never seen
+  bool visible = false;      // shown (top-level windows)
+  bool enabled = true;
+  HWND parent = nullptr;  // a child of this window, or null for a top-level window
+  const char* title = "test";
+  int left = 20, top = 20, width = 200, height = 100;
+};
+
+class TestWindow {
+ public:
+  // A message window that runs action for each message Post() sent it.
+  explicit TestWindow(std::function<void()> action);
+  explicit TestWindow(const TestWindowOptions& options, std::function<void()> action = {});
+  ~TestWindow();
+  TestWindow(const TestWindow&) = delete;
+  TestWindow& operator=(const TestWindow&) = delete;
+
+  HWND Handle() const { return handle_; }
+  // Posts one message; the action runs when a message loop takes it.
+  void Post();
+  // Posts one unless one is waiting already.
+  void PostOnce();
+  // How often the action has run.
+  int Runs() const { return runs_; }
+  void Destroy();
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  std::function<void()> action_;
+  HWND handle_ = nullptr;
+  bool pending_ = false;
+  int runs_ = 0;
+};
+
+}  // namespace vorlund::testing
