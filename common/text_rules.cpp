@@ -40,6 +40,51 @@ std::string ErrorDisplayText(std::string text) {
   return text;
 }
 
+namespace {
+
+// The lower-case form of a code page 936 capital: the Latin letters A to Z, and the double-byte
+// capitals that have a lower-case form in the code page (full-width Latin, Greek, Cyrillic,
+// Roman numerals I to X). Roman numerals XI and XII have none there and stay as they are.
+struct DoubleByteCapitals {
+  unsigned char lead, first, last, lower_first;
+};
+constexpr DoubleByteCapitals kCapitals[] = {
+    {0xA2, 0xF1, 0xFA, 0xA1},  // Roman numerals I to X
+    {0xA3, 0xC1, 0xDA, 0xE1},  // full-width A to Z
+    {0xA6, 0xA1, 0xB8, 0xC1},  // Greek
+    {0xA7, 0xA1, 0xC1, 0xD1},  // Cyrillic
+};
+
+void AppendLower(std::string& out, std::string_view character) {
+  const auto lead = static_cast<unsigned char>(character[0]);
+  if (character.size() == 1) {
+    out += (lead >= 'A' && lead <= 'Z') ? static_cast<char>(lead + 32) : character[0];
+    return;
+  }
+  const auto trail = static_cast<unsigned char>(character[1]);
+  for (const DoubleByteCapitals& c : kCapitals) {
+    if (lead == c.lead && trail >= c.first && trail <= c.last) {
+      out += character[0];
+      out += static_cast<char>(c.lower_first + (trail - c.first));
+      return;
+    }
+  }
+  out.append(character);
+}
+
+}  // namespace
+
+std::string LowerGbk(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    const size_t length =
+        (IsGbkLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+    AppendLower(out, text.substr(i, length));
+    i += length;
+  }
+  return out;
+}
+
 std::string ApplicationTitleFromPath(std::string_view path) {
   // A trail byte may be '\\': scan by characters to find the real last separator.
   size_t name_start = 0;
@@ -53,21 +98,16 @@ std::string ApplicationTitleFromPath(std::string_view path) {
     if (b == '\\' || b == '/' || b == ':') name_start = i;
   }
   std::string_view name = path.substr(name_start);
-  std::string title;
-  bool first = true;
-  for (size_t i = 0; i < name.size();) {
-    unsigned char b = static_cast<unsigned char>(name[i]);
-    if (IsGbkLeadByte(b) && i + 1 < name.size()) {
-      title.append(name.substr(i, 2));
-      i += 2;
-    } else {
-      if (b == '.') break;
-      title += (!first && b >= 'A' && b <= 'Z') ? static_cast<char>(b + 32) : static_cast<char>(b);
-      ++i;
-    }
-    first = false;
+  // Up to the first "." that is a character of its own (a trail byte may be 0x2E too).
+  size_t end = 0;
+  while (end < name.size() && name[end] != '.') {
+    end += (IsGbkLeadByte(static_cast<unsigned char>(name[end])) && end + 1 < name.size()) ? 2 : 1;
   }
-  return title;
+  name = name.substr(0, end);
+  if (name.empty()) return std::string();
+  const size_t first =
+      (IsGbkLeadByte(static_cast<unsigned char>(name[0])) && name.size() > 1) ? 2 : 1;
+  return std::string(name.substr(0, first)) + LowerGbk(name.substr(first));
 }
 
 }  // namespace vorlund

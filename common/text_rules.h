@@ -20,6 +20,10 @@ std::string TrimSystemText(std::string text);
 // compares greater than "." (unsigned bytes, a double-byte character by both its bytes).
 std::string ErrorDisplayText(std::string text);
 
+// The text with every capital in lower case, as the system lowers code page 936 text: A to Z,
+// and the double-byte capitals whose lower-case form the code page has.
+std::string LowerGbk(std::string_view text);
+
 // The application title: the program file's name without its folder and without
 // everything from its first "." on, every character after the first in lower case.
 std::string ApplicationTitleFromPath(std::string_view program_path);

@@ -66,9 +66,21 @@ TEST(ApplicationTitle, NameWithoutFolderAndExtensionFirstCharacterKept) {
        "a\xc9\x5c"
        "b"},
       {"C:\\Q\xc4\x41Z.exe", "Q\xc4\x41z"},
+      // The code page's own capitals are lowered too: full-width "ＡＢＣ" becomes "Ａｂｃ",
+      // Greek "ΑΒ" "Αβ", Cyrillic "АБ" "Аб", Roman numerals "ⅠⅡ" "Ⅰⅱ"; "Ⅺ" has no
+      // lower-case form in the code page and stays, and the first character is never lowered.
+      {"C:\\\xa3\xc1\xa3\xc2\xa3\xc3.exe", "\xa3\xc1\xa3\xe2\xa3\xe3"},
+      {"\xa6\xa1\xa6\xa2", "\xa6\xa1\xa6\xc2"},
+      {"\xa7\xa1\xa7\xa2\xa7\xc1", "\xa7\xa1\xa7\xd2\xa7\xf1"},
+      {"\xa2\xf1\xa2\xf2\xa2\xfa\xa2\xfb", "\xa2\xf1\xa2\xa2\xa2\xaa\xa2\xfb"},
+      {"X\xa3\xda\xa3\xdb", "X\xa3\xfa\xa3\xdb"},  // Ｚ is lowered, ［ (after it) is not
+      {".exe", ""},
       {"", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(ApplicationTitleFromPath(c.path), c.title) << c.path;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(ApplicationTitleFromPath(c.path), c.title);
+  }
 }
 
 TEST(FileErrorText, FillsPathAndSystemTextLiterally) {
