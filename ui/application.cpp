@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include <new>
+
 #include "common/errors.h"
 #include "common/text_rules.h"
 #include "ui/form.h"
@@ -15,17 +17,63 @@ namespace {
 
 const char kApplicationClass[] = "TApplication";
 
+// Posted to the application's window when it was activated (its task-bar entry was clicked):
+// the main window is restored and activated once the message loop takes it, when nothing
+// modal holds it disabled any longer.
+constexpr UINT kActivateMainForm = WM_APP + 1;
+
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) != WA_INACTIVE) PostMessageA(window, kActivateMainForm, 0, 0);
+      return 0;
+    case WM_SYSCOMMAND:
+      // The entry stands for the main window: minimize and restore act on it.
+      if (Application && Application->MainForm()) {
+        HWND form = Application->MainForm()->Handle();
+        switch (wparam & 0xFFF0) {
+          case SC_MINIMIZE:
+            ShowWindow(form, SW_MINIMIZE);
+            return 0;
+          case SC_RESTORE:
+            PostMessageA(window, kActivateMainForm, 0, 0);
+            return 0;
+        }
+      }
+      break;
+    case kActivateMainForm:
+      if (Application && Application->MainForm()) {
+        HWND form = Application->MainForm()->Handle();
+        if (IsWindowVisible(form) && IsWindowEnabled(form)) {
+          if (IsIconic(form)) ShowWindow(form, SW_RESTORE);
+          SetForegroundWindow(form);
+          SetActiveWindow(form);
+        }
+      }
+      return 0;
+  }
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
+}  // namespace
+
 std::string ProgramPath() {
-  char path[MAX_PATH] = {};
-  DWORD len = GetModuleFileNameA(nullptr, path, sizeof path);
-  return std::string(path, len < sizeof path ? len : 0);
+  // A path that fills the buffer may have been cut: try again with a larger one.
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD size = static_cast<DWORD>(path.size());
+    const DWORD len = GetModuleFileNameA(nullptr, path.data(), size);
+    if (len == 0) return std::string();
+    if (len < size) {
+      path.resize(len);
+      return path;
+    }
+    if (size >= 32768) return std::string();  // longer than any path the system takes
+    path.resize(static_cast<size_t>(size) * 2);
+  }
 }
 
-}  // namespace
+namespace {}  // namespace
 
 TApplication::TApplication() {
   if (!Application) Application = this;
@@ -64,6 +112,9 @@ void TApplication::DestroyForms() {
 }
 
 void TApplication::Run(int show_command) {
+  // The application's window is the program's one task-bar entry: shown, of no size, never
+  // active for long. The main window, owned by it, has no entry of its own.
+  if (handle_) ShowWindow(handle_, SW_SHOWNA);
   if (main_form_) main_form_->Show(show_command);
   while (!terminated_) {
     MSG message;
@@ -118,16 +169,27 @@ int TApplication::ShowMessageBox(const std::string& text, const std::string& cap
   return ::MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
 }
 
+namespace {
+
+// The text an error shows: memory that ran out in a string or a list of the language shows the
+// same text as the platform's own out-of-memory error.
+std::string ErrorText(const std::exception& error) {
+  if (dynamic_cast<const std::bad_alloc*>(&error))
+    return vorlund::ErrorDisplayText(vorlund::EOutOfMemory().what());
+  return vorlund::ErrorDisplayText(error.what());
+}
+
+}  // namespace
+
 void TApplication::ShowException(const std::exception& error) {
-  ShowMessageBox(vorlund::ErrorDisplayText(error.what()), title_, MB_OK | MB_ICONERROR);
+  ShowMessageBox(ErrorText(error), title_, MB_OK | MB_ICONERROR);
 }
 
 void ShowException(const std::exception& error) {
   if (Application) {
     Application->ShowException(error);
   } else {
-    MessageBoxA(nullptr, vorlund::ErrorDisplayText(error.what()).c_str(), nullptr,
-                MB_OK | MB_ICONERROR);
+    MessageBoxA(nullptr, ErrorText(error).c_str(), nullptr, MB_OK | MB_ICONERROR);
   }
 }
 

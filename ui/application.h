@@ -72,6 +72,9 @@ class TApplication {
 // The one application object of the program.
 extern TApplication* Application;
 
+// The program file's full path, whatever its length.
+std::string ProgramPath();
+
 // Shows an error in the default error display (also before the application exists).
 void ShowException(const std::exception& error);
 

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "common/errors.h"
+#include "common/text_rules.h"
 #include "form_fixture.h"
 
 namespace vorlund::testing {
@@ -56,6 +60,34 @@ TEST_F(ErrorDisplay, HandlerErrorShowsInAnErrorBoxAndTheLoopGoesOn) {
   // The window still answers.
   Form1->Edit1->SetText("still alive");
   EXPECT_EQ(Form1->Edit1->Text(), "still alive");
+}
+
+TEST_F(ErrorDisplay, MemoryThatRanOutShowsTheOneOutOfMemoryText) {
+  // The platform's own error, and memory that ran out in the language's strings and lists.
+  const std::function<void()> ways[] = {
+      [] { throw EOutOfMemory(); },
+      [] { throw std::bad_alloc(); },
+      [] {
+        volatile size_t huge = static_cast<size_t>(1) << (sizeof(size_t) * 8 - 4);
+        std::string text(huge, 'x');
+      },
+      [] {
+        std::vector<std::string> rows;
+        rows.reserve(rows.max_size() / 2);
+      },
+  };
+  const std::string expected = ErrorDisplayText(EOutOfMemory().what());
+  ASSERT_NE(expected, "");
+  for (size_t i = 0; i < std::size(ways); ++i) {
+    SCOPED_TRACE(i);
+    Form1->Button1->OnClick = [&](ui::TObject*) { ways[i](); };
+    MessageBoxWatcher watcher(IDOK);
+    PostMessageA(Form1->Button1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(Form1->Button1->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Answered(); }));
+    EXPECT_EQ(watcher.Seen().text, expected);
+    EXPECT_EQ(watcher.Seen().icon, LoadIconA(nullptr, IDI_ERROR));
+  }
 }
 
 TEST_F(ErrorDisplay, TickErrorShowsAndTheTimerKeepsTicking) {
