@@ -70,8 +70,10 @@ bool BrowseForFolderWith(IMalloc* allocator, const std::string& title, const std
     chosen = SHBrowseForFolderA(&info);
   }
   ShellMemory chosen_block(*allocator, chosen);
-  // An item with no file-system path (one the flags let through, or a path too long for the
-  // buffer) gives no folder: the buffer would still hold its display name, not a path.
+  // Decided: a confirmed item with no file-system path (one the flags let through, or a path
+  // too long for the buffer) gives false, no folder. The buffer would still hold the item's
+  // display name, which is no path, and listing it would list whatever folder that name
+  // happens to name.
   if (chosen && SHGetPathFromIDListA(chosen, name)) {
     result = true;
     path.assign(name, strnlen(name, kNameBufferSize));
