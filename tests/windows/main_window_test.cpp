@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "form_fixture.h"
+#include "message_recorder.h"
 #include "ui/gauge.h"
 
 namespace vorlund::testing {
@@ -308,7 +309,7 @@ TEST_F(MainWindow, TickKeepsTheSmallestOuterSize) {
     GetWindowRect(form, &r);
     return SIZE{r.right - r.left, r.bottom - r.top};
   };
-  Form1->tmr1->SetEnabled(true);
+  EnableTicks();
   // 831 wide becomes 832 on the next tick, the height as it was.
   SetWindowPos(form, nullptr, 0, 0, 831, 700, SWP_NOMOVE | SWP_NOZORDER);
   ASSERT_TRUE(PumpUntil([&] { return outer().cx == 832; }, 2000));
@@ -317,18 +318,57 @@ TEST_F(MainWindow, TickKeepsTheSmallestOuterSize) {
   SetWindowPos(form, nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
   ASSERT_TRUE(PumpUntil([&] { return outer().cy == 665; }, 2000));
   EXPECT_EQ(outer().cx, 900);
-  // 832 x 665 is left alone: ticks run, nothing moves.
+  // 832 x 665 is left alone: ticks run, and the window is neither moved nor repainted.
   SetWindowPos(form, nullptr, 0, 0, 832, 665, SWP_NOMOVE | SWP_NOZORDER);
-  Pump(200);
+  Pump(50);
+  {
+    MessageRecorder recorder({form}, {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE,
+                                      WM_PAINT, WM_NCPAINT, WM_ERASEBKGND});
+    Pump(300);
+    EXPECT_TRUE(SequenceIs(recorder, {}));
+  }
   EXPECT_EQ(outer().cx, 832);
   EXPECT_EQ(outer().cy, 665);
-  // Minimized, the size it returns to counts, not the minimized one.
+}
+
+TEST_F(MainWindow, WhileMinimizedTheSizeItReturnsToIsKeptAtTheSmallest) {
+  HWND form = Form1->Handle();
+  EnableTicks();
   ShowWindow(form, SW_MINIMIZE);
   Pump(100);
+  ASSERT_TRUE(IsIconic(form));
+  // Shrink the size it returns to below the smallest one, while it lies minimized.
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  GetWindowPlacement(form, &placement);
+  const RECT normal = placement.rcNormalPosition;
+  placement.rcNormalPosition.right = normal.left + 700;
+  placement.rcNormalPosition.bottom = normal.top + 500;
+  placement.showCmd = SW_SHOWMINIMIZED;
+  SetWindowPlacement(form, &placement);
+  Pump(200);
+  // The ticks keep it minimized and put the size it returns to back at the smallest.
+  EXPECT_TRUE(IsIconic(form));
+  GetWindowPlacement(form, &placement);
+  EXPECT_EQ(placement.rcNormalPosition.right - placement.rcNormalPosition.left, 832);
+  EXPECT_EQ(placement.rcNormalPosition.bottom - placement.rcNormalPosition.top, 665);
   ShowWindow(form, SW_RESTORE);
   Pump(50);
-  EXPECT_EQ(outer().cx, 832);
-  EXPECT_EQ(outer().cy, 665);
+  RECT r;
+  GetWindowRect(form, &r);
+  EXPECT_EQ(r.right - r.left, 832);
+  EXPECT_EQ(r.bottom - r.top, 665);
+}
+
+TEST_F(MainWindow, FormCreateEmptiesTheFileListAndStartsTheTimer) {
+  Form1->FileListBox1->Items().Add("Z:\\a row from before");
+  Form1->FileListBox1->Items().Add("Z:\\another");
+  Form1->Memo2->Items().Add("0123456789ABCDEF0123456789ABCDEF");
+  ASSERT_FALSE(Form1->tmr1->Enabled());
+  Form1->FormCreate(Form1);
+  EXPECT_EQ(Form1->FileListBox1->Items().Count(), 0);
+  EXPECT_EQ(Form1->Memo2->Items().Count(), 1) << "the digest list keeps its rows";
+  EXPECT_TRUE(Form1->tmr1->Enabled());
 }
 
 TEST_F(MainWindow, StartsEmptyWithTheStoredTexts) {
