@@ -115,22 +115,27 @@ bool PressDialogButton(HWND dialog, int id, DWORD timeout_ms) {
   return !IsWindow(dialog) || !IsWindowVisible(dialog);
 }
 
+namespace {
+
+struct NameBoxes {
+  HWND combo = nullptr;
+  HWND edit = nullptr;
+};
+
+BOOL CALLBACK FindNameBox(HWND child, LPARAM lparam) {
+  auto* f = reinterpret_cast<NameBoxes*>(lparam);
+  if (GetDlgCtrlID(child) == 0x47C && !f->combo) f->combo = child;
+  if (GetDlgCtrlID(child) == 0x480 && _stricmp(ClassOf(child).c_str(), "Edit") == 0)
+    f->edit = child;
+  return TRUE;
+}
+
+}  // namespace
+
 HWND FileNameBox(HWND dialog) {
   // An explorer-style dialog's controls may lie in a child dialog of its own: look deep.
-  struct Found {
-    HWND combo = nullptr;
-    HWND edit = nullptr;
-  } found;
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM lparam) -> BOOL {
-        auto* f = reinterpret_cast<Found*>(lparam);
-        if (GetDlgCtrlID(child) == 0x47C && !f->combo) f->combo = child;
-        if (GetDlgCtrlID(child) == 0x480 && _stricmp(ClassOf(child).c_str(), "Edit") == 0)
-          f->edit = child;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  NameBoxes found;
+  EnumChildWindows(dialog, FindNameBox, reinterpret_cast<LPARAM>(&found));
   if (found.combo) {
     if (_stricmp(ClassOf(found.combo).c_str(), "Edit") == 0) return found.combo;
     if (HWND edit = FindWindowExA(found.combo, nullptr, "Edit", nullptr)) return edit;

@@ -22,10 +22,7 @@ class RefuseTimers {
  public:
   RefuseTimers() : original_(__imp_SetTimer) {
     VirtualProtect(&__imp_SetTimer, sizeof(void*), PAGE_READWRITE, &protect_);
-    __imp_SetTimer = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR {
-      SetLastError(ERROR_NO_SYSTEM_RESOURCES);
-      return 0;
-    };
+    __imp_SetTimer = Refuse;
   }
   ~RefuseTimers() {
     __imp_SetTimer = original_;
@@ -35,6 +32,11 @@ class RefuseTimers {
   RefuseTimers& operator=(const RefuseTimers&) = delete;
 
  private:
+  // A function of the system's calling convention (a lambda has the language's own on 32-bit).
+  static UINT_PTR WINAPI Refuse(HWND, UINT_PTR, UINT, TIMERPROC) {
+    SetLastError(ERROR_NO_SYSTEM_RESOURCES);
+    return 0;
+  }
   UINT_PTR(WINAPI* original_)(HWND, UINT_PTR, UINT, TIMERPROC);
   DWORD protect_ = 0;
 };
