@@ -97,13 +97,14 @@ TEST(MD5, Rfc1321SuiteInOneCallByteByByteAndAtRandomSplitPoints) {
   for (const SuiteCase& c : kRfc1321Suite) {
     const std::string message = c.message;
     const std::string expected = Upper(c.digest);
-    EXPECT_EQ(Digest(message), expected) << '"' << message << '"';
+    SCOPED_TRACE('"' + message + '"');
+    EXPECT_EQ(Digest(message), expected);
     // Byte by byte; for the empty message that is MD5Init followed directly by MD5Final.
     EXPECT_EQ(DigestInPieces(message, std::vector<size_t>(message.size(), 1)), expected)
-        << "byte by byte: \"" << message << '"';
+        << "byte by byte";
     for (int round = 0; round < 50; ++round) {
       EXPECT_EQ(DigestInPieces(message, RandomCuts(rng, message.size())), expected)
-          << "random cuts: \"" << message << '"';
+          << "random cuts";
     }
   }
 }
@@ -112,15 +113,16 @@ TEST(MD5, UpdateOfLengthZeroChangesNothing) {
   std::mt19937 rng(7);
   const std::string data = RandomBytes(rng, 200);
   for (size_t before : {0, 1, 55, 63, 64, 65, 130}) {
+    SCOPED_TRACE(::testing::Message() << before << " bytes before");
     TMD5State ctx;
     MD5Init(ctx);
     MD5Update(ctx, data.data(), static_cast<int32_t>(before));
     TMD5State copy;
     std::memcpy(&copy, &ctx, sizeof ctx);
     MD5Update(ctx, data.data() + before, 0);
-    EXPECT_EQ(std::memcmp(&copy, &ctx, sizeof ctx), 0) << before;
+    EXPECT_EQ(std::memcmp(&copy, &ctx, sizeof ctx), 0);
     MD5Update(ctx, nullptr, 0);
-    EXPECT_EQ(std::memcmp(&copy, &ctx, sizeof ctx), 0) << before;
+    EXPECT_EQ(std::memcmp(&copy, &ctx, sizeof ctx), 0);
   }
 }
 
@@ -129,11 +131,12 @@ TEST(MD5, PaddingBoundariesMatchOpenSsl) {
   // at 64 the padding begins a fresh block.
   std::mt19937 rng(55);
   for (size_t n : {55, 56, 57, 62, 63, 64, 65, 119, 120, 127, 128, 129}) {
+    SCOPED_TRACE(::testing::Message() << n << " bytes");
     const std::string message = RandomBytes(rng, n);
     const std::string expected = OpenSslDigest(message);
-    EXPECT_EQ(Digest(message), expected) << n;
+    EXPECT_EQ(Digest(message), expected);
     for (int round = 0; round < 20; ++round)
-      EXPECT_EQ(DigestInPieces(message, RandomCuts(rng, n)), expected) << n;
+      EXPECT_EQ(DigestInPieces(message, RandomCuts(rng, n)), expected);
   }
 }
 
@@ -152,6 +155,7 @@ TEST(MD5, APieceThatCompletesABlockLeavesNothingWaiting) {
     size_t first, second;  // two pieces; then one more byte
   } cases[] = {{10, 54}, {63, 1}, {0, 64}, {1, 127}, {20, 172}};
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.first << "+" << c.second);
     TMD5State pieces, whole;
     MD5Init(pieces);
     MD5Init(whole);
@@ -159,7 +163,7 @@ TEST(MD5, APieceThatCompletesABlockLeavesNothingWaiting) {
     MD5Update(pieces, data.data() + c.first, static_cast<int32_t>(c.second));
     const size_t total = c.first + c.second;
     ASSERT_EQ(total % 64, 0u);
-    EXPECT_EQ(pieces.count[0], total * 8) << c.first << "+" << c.second;
+    EXPECT_EQ(pieces.count[0], total * 8);
     EXPECT_EQ(pieces.count[1], 0u);
     // The block went through the transform: the chaining values equal those after the same
     // bytes in one piece, and differ from the starting values.
@@ -177,6 +181,7 @@ TEST(MD5, WaitingBytesSitAtTheStartOfTheBuffer) {
   const std::string data = RandomBytes(rng, 300);
   for (size_t first : {0, 5, 63}) {
     for (size_t second : {0, 1, 58, 59, 70, 200}) {
+      SCOPED_TRACE(::testing::Message() << first << "+" << second);
       TMD5State ctx;
       MD5Init(ctx);
       MD5Update(ctx, data.data(), static_cast<int32_t>(first));
@@ -184,8 +189,7 @@ TEST(MD5, WaitingBytesSitAtTheStartOfTheBuffer) {
       const size_t total = first + second;
       const size_t waiting = total % 64;
       EXPECT_EQ((ctx.count[0] / 8) % 64, waiting);
-      EXPECT_EQ(std::memcmp(ctx.buffer, data.data() + total - waiting, waiting), 0)
-          << first << "+" << second;
+      EXPECT_EQ(std::memcmp(ctx.buffer, data.data() + total - waiting, waiting), 0);
     }
   }
 }
@@ -194,6 +198,7 @@ TEST(MD5, InitClearsEveryFieldAndFinalLeavesOnlyZeros) {
   std::mt19937 rng(16);
   const std::string data = RandomBytes(rng, 200);
   for (size_t n : {0, 3, 55, 56, 64, 100, 200}) {
+    SCOPED_TRACE(::testing::Message() << n << " bytes");
     TMD5State ctx;
     std::memset(&ctx, 0xA5, sizeof ctx);
     MD5Init(ctx);
@@ -205,8 +210,7 @@ TEST(MD5, InitClearsEveryFieldAndFinalLeavesOnlyZeros) {
     uint8_t digest[16];
     MD5Final(digest, ctx);
     const auto* bytes = reinterpret_cast<const unsigned char*>(&ctx);
-    EXPECT_TRUE(std::all_of(bytes, bytes + sizeof ctx, [](unsigned char b) { return b == 0; }))
-        << n;
+    EXPECT_TRUE(std::all_of(bytes, bytes + sizeof ctx, [](unsigned char b) { return b == 0; }));
     EXPECT_EQ(MD5DigestHex(digest), OpenSslDigest(data.substr(0, n)));
   }
 }

@@ -100,8 +100,9 @@ TEST(ScanForms, PatternAndRowAddExactlyOneSeparator) {
       {"C:\\" + kTrail5C, "C:\\" + kTrail5C + "\\*.*", "C:\\" + kTrail5C + "\\a.txt"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ScanPattern(c.folder), c.pattern) << c.folder;
-    EXPECT_EQ(ScanRow(c.folder, "a.txt"), c.row) << c.folder;
+    SCOPED_TRACE("folder '" + c.folder + "'");
+    EXPECT_EQ(ScanPattern(c.folder), c.pattern);
+    EXPECT_EQ(ScanRow(c.folder, "a.txt"), c.row);
   }
   // Sub-folder rows nest the same way.
   EXPECT_EQ(ScanRow(ScanRow("D:\\p", "sub"), "x.bin"), "D:\\p\\sub\\x.bin");

@@ -1,10 +1,12 @@
 // Starts Vorlund.exe as a separate process and finds its window, the way a user's session
-// would see it.
+// would see it; its dialogs are found, read and answered with the dialog driver.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+
+#include "windows/dialog_driver.h"
 
 namespace vorlund::testing {
 
@@ -42,30 +44,7 @@ class Program {
 
   // The program's main window once it is visible, or null after timeout_ms.
   HWND WaitForWindow(DWORD timeout_ms = 20000) {
-    DWORD end = GetTickCount() + timeout_ms;
-    while (static_cast<LONG>(GetTickCount() - end) < 0) {
-      struct Search {
-        DWORD pid;
-        HWND found;
-      } search{info_.dwProcessId, nullptr};
-      EnumWindows(
-          [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            char cls[32] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            if (pid == s->pid && std::string(cls) == "TForm1" && IsWindowVisible(w)) {
-              s->found = w;
-              return FALSE;
-            }
-            return TRUE;
-          },
-          reinterpret_cast<LPARAM>(&search));
-      if (search.found) return search.found;
-      Sleep(50);
-    }
-    return nullptr;
+    return WaitForProgramWindow(info_.dwProcessId, "TForm1", timeout_ms);
   }
 
   // The exit code once the program has ended, or STILL_ACTIVE after timeout_ms.

@@ -7,17 +7,12 @@
 namespace vorlund::testing {
 namespace {
 
-std::string Text(HWND w) {
-  char buf[256] = {};
-  return std::string(buf, static_cast<size_t>(GetWindowTextA(w, buf, sizeof buf)));
-}
-
 TEST(Program, StartsIntoItsWindowAndEndsWithCodeZeroWhenClosed) {
   Program program;
   ASSERT_TRUE(program.Started());
   HWND window = program.WaitForWindow();
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(Text(window), "Vorlund");
+  EXPECT_EQ(WindowTextOf(window), "Vorlund");
   // The first ticks bring the window to its smallest outer size, 832 x 665, from its stored
   // place (506, 171).
   RECT r = {};

@@ -10,6 +10,8 @@
 
 #include "collect_testing.h"
 #include "common/texts.h"
+#include "message_recorder.h"
+#include "test_window.h"
 #include "ui/application.h"
 #include "ui/task_windows.h"
 
@@ -21,82 +23,31 @@ using collect_testing::PickerDriver;
 using collect_testing::PickerPlan;
 using collect_testing::PickerSeen;
 using collect_testing::TempTree;
-using collect_testing::Wide;
+using testing::Wide;
 
-// A plain top-level window of the test's thread.
-class TestWindow {
- public:
-  explicit TestWindow(bool visible, bool enabled = true, HWND parent = nullptr) {
-    static const bool registered = [] {
-      WNDCLASSA wc = {};
-      wc.lpfnWndProc = DefWindowProcA;
-      wc.hInstance = GetModuleHandleA(nullptr);
-      wc.lpszClassName = "VorlundBrowseTestWindow";
-      return RegisterClassA(&wc) != 0;
-    }();
-    EXPECT_TRUE(registered);
-    DWORD style = parent ? WS_CHILD : WS_OVERLAPPEDWINDOW;
-    if (visible) style |= WS_VISIBLE;
-    if (!enabled) style |= WS_DISABLED;
-    handle_ = CreateWindowExA(0, "VorlundBrowseTestWindow", "test", style, 10, 10, 200, 100, parent,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
-    EXPECT_NE(handle_, nullptr);
-  }
-  ~TestWindow() { Destroy(); }
-  TestWindow(const TestWindow&) = delete;
-  TestWindow& operator=(const TestWindow&) = delete;
-  HWND Handle() const { return handle_; }
-  void Destroy() {
-    if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
-    handle_ = nullptr;
-  }
-
- private:
-  HWND handle_ = nullptr;
-};
+// Windows of the test's thread (and one of another thread).
+using testing::MessageRecorder;
+using testing::TestWindow;
+using testing::TestWindowOptions;
+const TestWindowOptions kShown = TestWindowOptions::TopLevel();
+const TestWindowOptions kHidden = TestWindowOptions::TopLevel(false);
+const TestWindowOptions kDisabled = TestWindowOptions::TopLevel(true, false);
 
 class BrowseTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static ui::TApplication* application = [] {
-      auto* a = new ui::TApplication();
-      a->Initialize();  // COM for the shell, and the application's hidden window
-      return a;
-    }();
-    (void)application;
-  }
+  // COM for the shell, and the application's hidden window.
+  static void SetUpTestSuite() { testing::TestApplication(); }
 };
 
 // --- disabling the task windows -----------------------------------------------------------
 
 TEST_F(BrowseTest, TaskWindowsDisablesVisibleEnabledTopLevelWindowsOnly) {
-  TestWindow shown(true), other_shown(true), hidden(false), disabled(true, false);
-  TestWindow child(true, true, shown.Handle());
-  HWND other_thread_window = nullptr;
-  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  struct Other {
-    HWND* window;
-    HANDLE ready, done;
-  } other{&other_thread_window, ready, done};
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](void* data) -> DWORD {
-        auto* o = static_cast<Other*>(data);
-        *o->window = CreateWindowExA(0, "VorlundBrowseTestWindow", "other thread",
-                                     WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
-                                     nullptr, GetModuleHandleA(nullptr), nullptr);
-        SetEvent(o->ready);
-        MSG m;
-        while (WaitForSingleObject(o->done, 0) != WAIT_OBJECT_0) {
-          while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-          Sleep(5);
-        }
-        DestroyWindow(*o->window);
-        return 0;
-      },
-      &other, 0, nullptr);
-  WaitForSingleObject(ready, 10000);
+  TestWindow shown(kShown), other_shown(kShown), hidden(kHidden), disabled(kDisabled);
+  TestWindow child(TestWindowOptions::Child(shown.Handle()));
+  TestWindowOptions of_other_thread = kShown;
+  of_other_thread.own_thread = true;
+  TestWindow other_thread(of_other_thread);
+  HWND other_thread_window = other_thread.Handle();
   ASSERT_NE(other_thread_window, nullptr);
 
   std::vector<HWND> windows = ui::DisableTaskWindows();
@@ -116,16 +67,10 @@ TEST_F(BrowseTest, TaskWindowsDisablesVisibleEnabledTopLevelWindowsOnly) {
   EXPECT_FALSE(IsWindowEnabled(disabled.Handle()));
   EXPECT_TRUE(IsWindowEnabled(hidden.Handle()));
   EXPECT_TRUE(IsWindowEnabled(other_thread_window));
-
-  SetEvent(done);
-  WaitForSingleObject(thread, 10000);
-  CloseHandle(thread);
-  CloseHandle(ready);
-  CloseHandle(done);
 }
 
 TEST_F(BrowseTest, TaskWindowsAreEnabledAgainWhenAnErrorPasses) {
-  TestWindow shown(true);
+  TestWindow shown(kShown);
   try {
     ui::TaskWindowsDisabled disabled;
     EXPECT_FALSE(IsWindowEnabled(shown.Handle()));
@@ -137,27 +82,9 @@ TEST_F(BrowseTest, TaskWindowsAreEnabledAgainWhenAnErrorPasses) {
 
 // --- the callback -----------------------------------------------------------------------
 
-// Records the messages a window receives in the BFFM_ range.
-struct Recorded {
-  UINT message;
-  WPARAM wparam;
-  LPARAM lparam;
-};
-std::vector<Recorded> recorded;
-
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message >= WM_USER) recorded.push_back({message, wparam, lparam});
-  return DefWindowProcA(window, message, wparam, lparam);
-}
-
 TEST_F(BrowseTest, CallbackSelectsThePathOnceThePickerIsReady) {
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = RecordingProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "VorlundRecordingWindow";
-  RegisterClassA(&wc);
-  HWND window = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                wc.hInstance, nullptr);
+  TestWindow dialog(kHidden);  // stands for the picker's dialog
+  HWND window = dialog.Handle();
   ASSERT_NE(window, nullptr);
   static const char kPath[] = "C:\\windows";
   LPARAM data = reinterpret_cast<LPARAM>(kPath);
@@ -171,18 +98,22 @@ TEST_F(BrowseTest, CallbackSelectsThePathOnceThePickerIsReady) {
       {BFFM_IUNKNOWN, data, false},
   };
   for (const Case& c : cases) {
-    recorded.clear();
+    SCOPED_TRACE(c.message);
+    // The messages the window is sent in the BFFM_ range.
+    MessageRecorder recorder({window});
     EXPECT_EQ(BrowseCallback(window, c.message, 12345, c.data), 0);
+    std::vector<testing::RecordedMessage> recorded;
+    for (const auto& m : recorder.Messages())
+      if (m.message >= WM_USER) recorded.push_back(m);
     if (c.sends) {
-      ASSERT_EQ(recorded.size(), 1u) << c.message;
+      ASSERT_EQ(recorded.size(), 1u);
       EXPECT_EQ(recorded[0].message, 1126u);  // BFFM_SETSELECTIONA
       EXPECT_EQ(recorded[0].wparam, 1u);      // the data is a path text
       EXPECT_EQ(recorded[0].lparam, data);
     } else {
-      EXPECT_TRUE(recorded.empty()) << c.message;
+      EXPECT_TRUE(recorded.empty());
     }
   }
-  DestroyWindow(window);
 }
 
 // --- the picker -------------------------------------------------------------------------
@@ -196,7 +127,7 @@ TEST_F(BrowseTest, ConfirmedPickGivesThePathWithOtherWindowsDisabledMeanwhile) {
   std::string folder_name = Gbk("乗 目录");
   tree.Folder(folder_name);
   std::string folder = tree.Path(folder_name);
-  TestWindow owner(true), other(true), hidden(false), disabled(true, false);
+  TestWindow owner(kShown), other(kShown), hidden(kHidden), disabled(kDisabled);
   bool owner_enabled = true, other_enabled = true, hidden_enabled = false, disabled_enabled = true;
 
   PickerPlan plan;
@@ -235,7 +166,7 @@ TEST_F(BrowseTest, CancelledPickKeepsAnExistingEntryPathPreselected) {
   std::string folder_name = "entry " + Gbk("文件夹");
   tree.Folder(folder_name);
   std::string folder = tree.Path(folder_name);
-  TestWindow owner(true);
+  TestWindow owner(kShown);
   PickerPlan plan;
   plan.select_item = folder_name;  // the callback's preselection, nothing sent by the driver
   plan.press = IDCANCEL;
@@ -252,22 +183,23 @@ TEST_F(BrowseTest, CancelledPickKeepsAnExistingEntryPathPreselected) {
 TEST_F(BrowseTest, CancelledPickEmptiesAnEntryPathThatIsNoFolder) {
   TempTree tree("browse-nofolder");
   tree.File("file.txt");
-  TestWindow owner(true);
+  TestWindow owner(kShown);
   for (const std::string& entry : {tree.Path("no such folder"), tree.Path("file.txt")}) {
+    SCOPED_TRACE(entry);
     PickerPlan plan;
     plan.press = IDCANCEL;
     PickerDriver driver(plan);
     std::string path = entry;
     EXPECT_FALSE(BrowseForFolder("t", L"", path, owner.Handle(), BIF_RETURNONLYFSDIRS));
     EXPECT_TRUE(driver.Join().appeared);
-    EXPECT_EQ(path, "") << entry;
+    EXPECT_EQ(path, "");
   }
 }
 
 TEST_F(BrowseTest, RootTextRootsTheTreeAndAnUnparsableOneFallsBackToTheDesktop) {
   TempTree tree("browse-root");
   tree.Folder("inner");
-  TestWindow owner(true);
+  TestWindow owner(kShown);
   auto root_item = [&](const std::wstring& root, std::string& path) {
     PickerPlan plan;
     plan.press = IDCANCEL;
@@ -304,8 +236,9 @@ TEST_F(BrowseTest, AConfirmedItemWithoutAFileSystemPathGivesNoFolder) {
   std::string name = info.szDisplayName;
   ASSERT_FALSE(name.empty());
   TempTree tree("browse-virtual");
-  TestWindow owner(true);
+  TestWindow owner(kShown);
   for (const std::string& entry : {tree.Root(), std::string()}) {
+    SCOPED_TRACE("entry '" + entry + "'");
     PickerPlan plan;
     plan.select_root_child = name;
     plan.select_item = name;
@@ -371,13 +304,15 @@ class BrowseAllocatorTest : public BrowseTest {
 TEST_F(BrowseAllocatorTest, EveryBlockAndItemListIsGivenBackOnEveryWayOut) {
   TempTree tree("browse-alloc");
   tree.Folder("inner");
-  TestWindow owner(true);
+  TestWindow owner(kShown);
   struct Case {
     bool with_root;
     int press;
     size_t frees;  // the name buffer, the root list, the chosen list
   } cases[] = {{true, IDOK, 3}, {true, IDCANCEL, 2}, {false, IDOK, 2}, {false, IDCANCEL, 1}};
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c.with_root ? "with a root, " : "no root, ")
+                                      << (c.press == IDOK ? "confirmed" : "cancelled"));
     CountingMalloc counting(real_);
     PickerPlan plan;
     plan.select = tree.Path("inner");
@@ -391,7 +326,7 @@ TEST_F(BrowseAllocatorTest, EveryBlockAndItemListIsGivenBackOnEveryWayOut) {
     EXPECT_EQ(picked, c.press == IDOK);
     EXPECT_EQ(path, c.press == IDOK ? tree.Path("inner") : "");
     ASSERT_EQ(counting.sizes, std::vector<SIZE_T>{260}) << "one name buffer of 260 bytes";
-    EXPECT_EQ(counting.freed.size(), c.frees) << c.with_root << " " << c.press;
+    EXPECT_EQ(counting.freed.size(), c.frees);
     EXPECT_EQ(std::count(counting.freed.begin(), counting.freed.end(), counting.allocated[0]), 1);
     EXPECT_EQ(std::set<void*>(counting.freed.begin(), counting.freed.end()).size(),
               counting.freed.size())
@@ -402,9 +337,11 @@ TEST_F(BrowseAllocatorTest, EveryBlockAndItemListIsGivenBackOnEveryWayOut) {
 
 TEST_F(BrowseAllocatorTest, NoNameBufferOrNoAllocatorShowsNoPicker) {
   TempTree tree("browse-noalloc");
-  TestWindow owner(true);
+  TestWindow owner(kShown);
   for (bool have_allocator : {true, false}) {
     for (const std::string& entry : {tree.Root(), tree.Path("missing")}) {
+      SCOPED_TRACE(::testing::Message() << (have_allocator ? "no name buffer, " : "no allocator, ")
+                                        << "entry " << entry);
       CountingMalloc failing(real_, true);
       PickerPlan plan;
       plan.press = IDCANCEL;

@@ -1,5 +1,5 @@
 // Helpers of the folder listing tests: real folders made by the test, an independent listing of
-// them, texts converted by the system, and a driver for the shell's folder picker that runs on a
+// them, and a driver for the shell's folder picker, built on the dialog driver, that runs on a
 // thread of its own while the test's thread sits in the picker's modal loop.
 #pragma once
 
@@ -9,11 +9,11 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "form_fixture.h"
 
 namespace vorlund::collect_testing {
@@ -21,56 +21,10 @@ namespace vorlund::collect_testing {
 // The code page 936 bytes of a UTF-8 text, converted by the system.
 using vorlund::testing::Gbk;
 
-// The wide text of an ANSI (code page 936) text, converted by the system.
-inline std::wstring Wide(const std::string& ansi) {
-  int len = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(len), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), len);
-  return wide;
-}
-
-inline std::string Ansi(const std::wstring& wide) {
-  int len = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
-  std::string out(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
-                      nullptr, nullptr);
-  return out;
-}
-
-// A window's text as its ANSI bytes (read as wide text: exact across threads).
-inline std::string WindowTextOf(HWND window) {
-  int len = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-  len = GetWindowTextW(window, text.data(), len + 1);
-  text.resize(static_cast<size_t>(len));
-  return Ansi(text);
-}
-
-// A visible, enabled top-level window of the test's thread: another window of the program.
-class TopLevelWindow {
- public:
-  TopLevelWindow() {
-    static const bool registered = [] {
-      WNDCLASSA wc = {};
-      wc.lpfnWndProc = DefWindowProcA;
-      wc.hInstance = GetModuleHandleA(nullptr);
-      wc.lpszClassName = "VorlundCollectTestWindow";
-      return RegisterClassA(&wc) != 0;
-    }();
-    (void)registered;
-    handle_ =
-        CreateWindowExA(0, "VorlundCollectTestWindow", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                        20, 20, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  }
-  ~TopLevelWindow() { DestroyWindow(handle_); }
-  TopLevelWindow(const TopLevelWindow&) = delete;
-  TopLevelWindow& operator=(const TopLevelWindow&) = delete;
-  HWND Handle() const { return handle_; }
-
- private:
-  HWND handle_ = nullptr;
-};
+// Code page conversions and window texts, from the dialog driver.
+using vorlund::testing::Ansi;
+using vorlund::testing::Wide;
+using vorlund::testing::WindowTextOf;
 
 // A folder made for one test under the temporary folder, removed with all it holds at the end.
 class TempTree {
@@ -181,6 +135,13 @@ inline std::vector<std::string> FileNames(const std::string& folder) {
   return names;
 }
 
+// The rows of a list, read back through it.
+inline std::vector<std::string> Rows(const ui::TStrings& list) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Get(i));
+  return rows;
+}
+
 // What a picker driver saw of the picker while it was open.
 struct PickerSeen {
   bool appeared = false;
@@ -224,82 +185,39 @@ inline std::string TreeItemText(HWND tree, HTREEITEM item) {
   return Ansi(text);
 }
 
-// Finds a visible dialog window (#32770) of this process, or null.
-inline HWND FindProcessDialog() {
-  struct Search {
-    DWORD process;
-    HWND found;
-  } search{GetCurrentProcessId(), nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        char cls[16] = {};
-        GetClassNameA(window, cls, sizeof cls);
-        if (process == s->process && std::string(cls) == "#32770" && IsWindowVisible(window)) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // Drives the first folder picker that appears, on a thread of its own, following a plan.
 class PickerDriver {
  public:
-  explicit PickerDriver(PickerPlan plan) : plan_(std::move(plan)) {
-    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-  }
-  ~PickerDriver() { Join(); }
+  explicit PickerDriver(PickerPlan plan)
+      : plan_(std::move(plan)),
+        driver_(
+            [this](HWND dialog, const testing::DialogSeen& seen) { return Drive(dialog, seen); },
+            GetCurrentProcessId(), 1, plan_.appear_timeout_ms) {}
   PickerDriver(const PickerDriver&) = delete;
   PickerDriver& operator=(const PickerDriver&) = delete;
 
   // Waits for the driver to finish; what it saw.
   const PickerSeen& Join() {
-    if (thread_) {
-      stop_ = true;
-      WaitForSingleObject(thread_, INFINITE);
-      CloseHandle(thread_);
-      thread_ = nullptr;
-    }
+    driver_.Join();
+    if (driver_.TimedOut()) seen_.failure = "no picker appeared";
+    seen_.pressed = driver_.Answered() && driver_.Closed();
+    if (driver_.Answered() && !driver_.Closed() && seen_.failure.empty())
+      seen_.failure = "the picker did not close";
     return seen_;
   }
 
  private:
-  static DWORD WINAPI Run(void* self) {
-    static_cast<PickerDriver*>(self)->Drive();
-    return 0;
-  }
-
-  void Drive() {
-    HWND dialog = nullptr;
-    for (DWORD waited = 0; !dialog; waited += 20) {
-      // Once told to stop, look a last time: the picker may not have been shown at all.
-      bool last = stop_;
-      dialog = FindProcessDialog();
-      if (dialog) break;
-      if (last || waited >= plan_.appear_timeout_ms) {
-        if (!last) seen_.failure = "no picker appeared";
-        return;
-      }
-      Sleep(20);
-    }
+  // Reads and drives the picker; the button to press.
+  int Drive(HWND dialog, const testing::DialogSeen& seen) {
     seen_.appeared = true;
     seen_.dialog = dialog;
-    seen_.owner = GetWindow(dialog, GW_OWNER);
+    seen_.owner = seen.owner;
     HWND tree = nullptr;
     for (int i = 0; i < 500 && !tree; ++i) {  // the tree is made as the picker initialises
       tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
       if (!tree) Sleep(10);
     }
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      char cls[16] = {};
-      GetClassNameA(child, cls, sizeof cls);
-      if (std::string(cls) == "Static") seen_.statics.push_back(WindowTextOf(child));
-    }
+    seen_.statics = testing::ReadDialog(dialog).statics;
     if (plan_.while_open) plan_.while_open(dialog);
 
     if (!plan_.select_root_child.empty()) {
@@ -340,19 +258,12 @@ class PickerDriver {
     HTREEITEM caret =
         reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     seen_.caret_item = TreeItemText(tree, caret);
-
-    int press = seen_.failure.empty() ? plan_.press : IDCANCEL;
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, press)));
-    for (int i = 0; i < 1000 && IsWindow(dialog); ++i) Sleep(10);
-    seen_.pressed = !IsWindow(dialog);
-    if (!seen_.pressed && seen_.failure.empty()) seen_.failure = "the picker did not close";
+    return seen_.failure.empty() ? plan_.press : IDCANCEL;
   }
 
   PickerPlan plan_;
   PickerSeen seen_;
-  HANDLE thread_ = nullptr;
-  std::atomic<bool> stop_{false};
+  testing::DialogDriver driver_;  // last: its thread starts once the plan is in place
 };
 
 }  // namespace vorlund::collect_testing

@@ -2,43 +2,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <map>
 #include <string>
 
 #include "common/errors.h"
 #include "form_fixture.h"
+#include "message_recorder.h"
 
 namespace vorlund::testing {
 namespace {
-
-// Counts the messages sent to each window of this thread while it lives.
-class SentMessages {
- public:
-  SentMessages() {
-    instance_ = this;
-    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
-  }
-  ~SentMessages() {
-    UnhookWindowsHookEx(hook_);
-    instance_ = nullptr;
-  }
-  int Count(HWND window, UINT message) const {
-    auto it = counts_.find({window, message});
-    return it == counts_.end() ? 0 : it->second;
-  }
-
- private:
-  static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
-    if (code == HC_ACTION && instance_) {
-      auto* msg = reinterpret_cast<CWPSTRUCT*>(lparam);
-      ++instance_->counts_[{msg->hwnd, msg->message}];
-    }
-    return CallNextHookEx(nullptr, code, wparam, lparam);
-  }
-  static inline SentMessages* instance_ = nullptr;
-  HHOOK hook_;
-  std::map<std::pair<HWND, UINT>, int> counts_;
-};
 
 class Components : public FormTest {
  protected:
@@ -56,9 +27,10 @@ TEST_F(Components, ListRowsAreReadBackAndMissingRowsRaiseTheIndexError) {
   EXPECT_EQ(rows.Get(0), "Z:\\b.txt");
   EXPECT_EQ(rows.Get(2), "Z:\\a.txt");
   for (int bad : {3, 4, -1}) {
+    SCOPED_TRACE(bad);
     try {
       rows.Get(bad);
-      ADD_FAILURE() << bad;
+      ADD_FAILURE() << "no error";
     } catch (const EListError& e) {
       EXPECT_EQ(e.Message(), "List index out of bounds (" + std::to_string(bad) + ")");
     }
@@ -72,7 +44,7 @@ TEST_F(Components, SelectionAndTopRowSettersReadFirstAndRaiseNoClick) {
   Fill(list, 200);
   int clicks = 0;
   list->OnClick = [&](ui::TObject*) { ++clicks; };
-  SentMessages sent;
+  MessageRecorder sent({list->Handle()});
   list->SetItemIndex(5);
   list->SetItemIndex(5);  // equal: nothing sent
   EXPECT_EQ(sent.Count(list->Handle(), LB_SETCURSEL), 1);

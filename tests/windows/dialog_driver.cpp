@@ -1,7 +1,6 @@
 #include "dialog_driver.h"
 
 namespace vorlund::testing {
-namespace {
 
 std::string Ansi(const std::wstring& wide) {
   int len = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
@@ -19,6 +18,8 @@ std::wstring Wide(const std::string& ansi) {
   return wide;
 }
 
+namespace {
+
 std::string ClassOf(HWND window) {
   char cls[64] = {};
   GetClassNameA(window, cls, sizeof cls);
@@ -27,6 +28,7 @@ std::string ClassOf(HWND window) {
 
 struct Search {
   DWORD process;
+  const char* window_class;
   HWND found;
 };
 
@@ -34,7 +36,8 @@ BOOL CALLBACK FindOne(HWND window, LPARAM lparam) {
   auto* search = reinterpret_cast<Search*>(lparam);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (process == search->process && ClassOf(window) == "#32770" && IsWindowVisible(window)) {
+  if (process == search->process && ClassOf(window) == search->window_class &&
+      IsWindowVisible(window)) {
     search->found = window;
     return FALSE;
   }
@@ -81,18 +84,24 @@ std::string WindowTextOf(HWND window) {
   return Ansi(text);
 }
 
-HWND FindDialog(DWORD process) {
-  Search search{process, nullptr};
+HWND FindProgramWindow(DWORD process, const char* window_class) {
+  Search search{process, window_class, nullptr};
   EnumWindows(FindOne, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-HWND WaitForDialog(DWORD process, DWORD timeout_ms) {
+HWND WaitForProgramWindow(DWORD process, const char* window_class, DWORD timeout_ms) {
   for (DWORD waited = 0;; waited += 20) {
-    if (HWND dialog = FindDialog(process)) return dialog;
+    if (HWND window = FindProgramWindow(process, window_class)) return window;
     if (waited >= timeout_ms) return nullptr;
     Sleep(20);
   }
+}
+
+HWND FindDialog(DWORD process) { return FindProgramWindow(process, "#32770"); }
+
+HWND WaitForDialog(DWORD process, DWORD timeout_ms) {
+  return WaitForProgramWindow(process, "#32770", timeout_ms);
 }
 
 DialogSeen ReadDialog(HWND dialog) {
@@ -155,8 +164,11 @@ bool TypeFileName(HWND dialog, const std::string& name) {
   return WindowTextOf(box) == name;
 }
 
-DialogDriver::DialogDriver(Step step, DWORD process, int limit)
-    : step_(std::move(step)), process_(process), limit_(limit) {
+DialogDriver::DialogDriver(Step step, DWORD process, int limit, DWORD appear_timeout_ms)
+    : step_(std::move(step)),
+      process_(process),
+      limit_(limit),
+      appear_timeout_ms_(appear_timeout_ms) {
   thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
 }
 
@@ -180,12 +192,17 @@ DWORD WINAPI DialogDriver::Run(void* self) {
 }
 
 void DialogDriver::Drive() {
+  DWORD waiting_since = GetTickCount();
   while (count_ < limit_) {
     // Once told to stop, look a last time: a dialog may be just showing.
     const bool last = stop_;
     HWND dialog = FindDialog(process_);
     if (!dialog) {
       if (last) return;
+      if (appear_timeout_ms_ != INFINITE && GetTickCount() - waiting_since >= appear_timeout_ms_) {
+        timed_out_ = true;
+        return;
+      }
       Sleep(10);
       continue;
     }
@@ -200,6 +217,7 @@ void DialogDriver::Drive() {
       // Left to whoever drives it: wait for it to go before looking for another.
       while (!stop_ && IsWindow(dialog) && IsWindowVisible(dialog)) Sleep(10);
     }
+    waiting_since = GetTickCount();
   }
 }
 

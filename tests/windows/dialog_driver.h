@@ -12,6 +12,10 @@
 
 namespace vorlund::testing {
 
+// An ANSI (code page 936) text as wide text and back, converted by the system.
+std::wstring Wide(const std::string& ansi);
+std::string Ansi(const std::wstring& wide);
+
 // A window's text as its ANSI (code page 936) bytes. Read as wide text, which is exact across
 // threads and processes (an ANSI read of another process's window can lose bytes).
 std::string WindowTextOf(HWND window);
@@ -31,6 +35,12 @@ struct DialogSeen {
   int enabled_windows = 0;
 };
 
+// A visible top-level window of the given class of the process (the program's main window,
+// say), or null.
+HWND FindProgramWindow(DWORD process, const char* window_class);
+// Waits for one; null after timeout_ms.
+HWND WaitForProgramWindow(DWORD process, const char* window_class, DWORD timeout_ms);
+
 // A visible dialog window (class #32770) of the process, or null.
 HWND FindDialog(DWORD process = GetCurrentProcessId());
 // Waits for one; null after timeout_ms.
@@ -48,11 +58,12 @@ bool TypeFileName(HWND dialog, const std::string& name);
 // Runs a step, on a thread of its own, against each dialog of the process that appears, for
 // tests whose own thread sits in the dialog's modal loop. The step reads or drives the dialog
 // and returns the button to press, or 0 to press none. The driver stops after `limit` dialogs,
-// or when it is joined.
+// when it is joined, or when no dialog has appeared for appear_timeout_ms.
 class DialogDriver {
  public:
   using Step = std::function<int(HWND dialog, const DialogSeen& seen)>;
-  explicit DialogDriver(Step step, DWORD process = GetCurrentProcessId(), int limit = 1);
+  explicit DialogDriver(Step step, DWORD process = GetCurrentProcessId(), int limit = 1,
+                        DWORD appear_timeout_ms = INFINITE);
   // Presses the button with the given id of every dialog that appears.
   explicit DialogDriver(int press_id, int limit = 1000);
   ~DialogDriver();
@@ -67,6 +78,8 @@ class DialogDriver {
   bool Answered() const { return count_ > 0; }
   // True when every dialog pressed went away.
   bool Closed() const { return closed_; }
+  // True when it stopped because no dialog appeared in time.
+  bool TimedOut() const { return timed_out_; }
 
  private:
   static DWORD WINAPI Run(void* self);
@@ -75,10 +88,12 @@ class DialogDriver {
   Step step_;
   DWORD process_;
   int limit_;
+  DWORD appear_timeout_ms_;
   HANDLE thread_ = nullptr;
   std::atomic<bool> stop_{false};
   std::atomic<int> count_{0};
   std::atomic<bool> closed_{true};
+  std::atomic<bool> timed_out_{false};
   DialogSeen first_;
 };
 

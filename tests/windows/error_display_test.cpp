@@ -38,6 +38,7 @@ TEST_F(ErrorDisplay, HandlerErrorShowsInAnErrorBoxAndTheLoopGoesOn) {
   };
   int clicks = 0;
   for (const Case& c : cases) {
+    SCOPED_TRACE("thrown '" + c.thrown + "'");
     Form1->Button1->OnClick = [&](ui::TObject*) {
       ++clicks;
       throw EWriteError(c.thrown);
@@ -46,7 +47,7 @@ TEST_F(ErrorDisplay, HandlerErrorShowsInAnErrorBoxAndTheLoopGoesOn) {
     // A real click: the button's own messages, then the loop dispatches them.
     PostMessageA(Form1->Button1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageA(Form1->Button1->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    ASSERT_TRUE(PumpUntil([&] { return watcher.Answered(); })) << c.thrown;
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Answered(); }));
     Pump(50);
     EXPECT_EQ(watcher.Seen().text, c.shown);
     EXPECT_EQ(watcher.Seen().caption, kTitle);

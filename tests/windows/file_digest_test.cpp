@@ -207,8 +207,8 @@ TEST_F(FileDigestTest, FilesOfEverySizeGiveMd5sumsDigestReadInBlocksAndARest) {
   ASSERT_GE(files.size(), 19u) << "the fixture files are missing";
   for (const Expected& file : files) {
     if (file.name == "large.bin") continue;
-    const std::string path = FilesDir() + "\\" + file.name;
     SCOPED_TRACE(file.name);
+    const std::string path = FilesDir() + "\\" + file.name;
     ReadWatch reads;
     std::string digest = FileMD5Hex(path);
     EXPECT_TRUE(IsDigestText(digest)) << digest;
@@ -219,7 +219,7 @@ TEST_F(FileDigestTest, FilesOfEverySizeGiveMd5sumsDigestReadInBlocksAndARest) {
     std::vector<DWORD> expected(size / 102400, 102400);
     if (size % 102400 != 0) expected.push_back(static_cast<DWORD>(size % 102400));
     EXPECT_EQ(reads.Sizes(), expected);
-    EXPECT_TRUE(NobodyHolds(path)) << file.name;
+    EXPECT_TRUE(NobodyHolds(path));
   }
 }
 
@@ -254,18 +254,19 @@ TEST_F(FileDigestTest, OpenErrorNamesTheAbsolutePathAndTheSystemsText) {
       {"NUL in the name", held + std::string("\0.txt", 5), ERROR_INVALID_NAME, 0},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     HANDLE other = INVALID_HANDLE_VALUE;
     if (c.hold_access) {
       DWORD share = c.hold_access == GENERIC_WRITE ? FILE_SHARE_WRITE : 0;
       other = CreateFileA(held.c_str(), c.hold_access, share, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
-      ASSERT_NE(other, INVALID_HANDLE_VALUE) << c.what;
+      ASSERT_NE(other, INVALID_HANDLE_VALUE);
     }
     try {
       FileMD5Hex(c.path);
-      ADD_FAILURE() << c.what << ": no error";
+      ADD_FAILURE() << "no error";
     } catch (const EFOpenError& e) {
-      EXPECT_EQ(e.Message(), OpenErrorText(c.path.substr(0, c.path.find('\0')), c.code)) << c.what;
+      EXPECT_EQ(e.Message(), OpenErrorText(c.path.substr(0, c.path.find('\0')), c.code));
     }
     if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
   }
@@ -274,10 +275,11 @@ TEST_F(FileDigestTest, OpenErrorNamesTheAbsolutePathAndTheSystemsText) {
 TEST_F(FileDigestTest, AFileOthersHoldOpenForWritingWithReadSharingIsDigested) {
   const std::string path = FilesDir() + "\\size_102401.bin";
   for (DWORD share : {DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+    SCOPED_TRACE(::testing::Message() << "share " << share);
     HANDLE writer = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(FileMD5Hex(path), Upper(Md5sumOf("size_102401.bin"))) << share;
+    EXPECT_EQ(FileMD5Hex(path), Upper(Md5sumOf("size_102401.bin")));
     CloseHandle(writer);
   }
 }
@@ -287,6 +289,7 @@ TEST_F(FileDigestTest, MD5UpdateStagedHasTheEffectOfOneMD5Update) {
   uint32_t x = 12345;
   for (uint8_t& b : data) b = static_cast<uint8_t>((x = x * 1103515245 + 12345) >> 16);
   for (int32_t length : {0, 1, 16383, 16384, 16385, 32768, 49157, 102400, 102401, 307200}) {
+    SCOPED_TRACE(::testing::Message() << length << " bytes");
     TMD5State staged, direct;
     MD5Init(staged);
     MD5Init(direct);
@@ -298,9 +301,9 @@ TEST_F(FileDigestTest, MD5UpdateStagedHasTheEffectOfOneMD5Update) {
     MD5UpdateStaged(staged, data.data(), length);
     heap_watch::before_take = nullptr;
     MD5Update(direct, data.data(), length);
-    EXPECT_EQ(std::memcmp(&staged, &direct, sizeof staged), 0) << length;
-    EXPECT_EQ(stages, 1) << "one staging buffer per call, also for no bytes: " << length;
-    EXPECT_TRUE(heap_watch::live.empty()) << length;
+    EXPECT_EQ(std::memcmp(&staged, &direct, sizeof staged), 0);
+    EXPECT_EQ(stages, 1) << "one staging buffer per call, also for no bytes";
+    EXPECT_TRUE(heap_watch::live.empty());
   }
 }
 
@@ -314,6 +317,8 @@ TEST_F(FileDigestTest, AFileShortenedWhileItIsReadRaisesTheReadError) {
     LONG new_size;
   } cases[] = {{1, 150000}, {1, 102400}, {1, 0}, {2, 204801}, {3, 310000}, {3, 307200}};
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << "cut to " << c.new_size << " after " << c.after_reads << " reads");
     const std::string path = ScratchCopy("size_323584.bin");
     HANDLE cutter =
         CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -330,14 +335,14 @@ TEST_F(FileDigestTest, AFileShortenedWhileItIsReadRaisesTheReadError) {
     };
     try {
       std::string digest = FileMD5Hex(path);
-      ADD_FAILURE() << "a digest of a file cut to " << c.new_size << ": " << digest;
+      ADD_FAILURE() << "a digest: " << digest;
     } catch (const EFReadError& e) {
-      EXPECT_EQ(e.Message(), ReadErrorText(path, ERROR_HANDLE_EOF)) << c.new_size;
+      EXPECT_EQ(e.Message(), ReadErrorText(path, ERROR_HANDLE_EOF));
     }
     heap_watch::before_take = nullptr;
     CloseHandle(cutter);
-    EXPECT_TRUE(NobodyHolds(path)) << c.new_size;
-    EXPECT_TRUE(heap_watch::live.empty()) << c.new_size;
+    EXPECT_TRUE(NobodyHolds(path));
+    EXPECT_TRUE(heap_watch::live.empty());
   }
 }
 
@@ -368,9 +373,11 @@ TEST_F(FileDigestTest, OutOfMemoryRaisesTheErrorAndReleasesEverything) {
   } cases[] = {{MD5FileBlockSize, 1}, {MD5StageSize, 1}, {MD5StageSize, 3}};
   const std::string path = FilesDir() + "\\size_323584.bin";
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << "request " << c.nth << " of " << c.size << " bytes refused");
     int requests = 0;
     heap_watch::before_take = [&](size_t size) { return size != c.size || ++requests != c.nth; };
-    EXPECT_THROW(FileMD5Hex(path), EOutOfMemory) << c.size << " #" << c.nth;
+    EXPECT_THROW(FileMD5Hex(path), EOutOfMemory);
     heap_watch::before_take = nullptr;
     EXPECT_EQ(requests, c.nth);
     EXPECT_TRUE(NobodyHolds(path));

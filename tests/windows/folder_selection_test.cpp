@@ -13,6 +13,8 @@
 #include "collect_testing.h"
 #include "common/texts.h"
 #include "form_fixture.h"
+#include "message_recorder.h"
+#include "test_window.h"
 #include "ui/gauge.h"
 
 namespace vorlund {
@@ -24,13 +26,11 @@ using collect_testing::Gbk;
 using collect_testing::PickerDriver;
 using collect_testing::PickerPlan;
 using collect_testing::PickerSeen;
+using collect_testing::Rows;
 using collect_testing::TempTree;
-
-std::vector<std::string> Rows(const ui::TStrings& list) {
-  std::vector<std::string> rows;
-  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Get(i));
-  return rows;
-}
+using testing::MessageRecorder;
+using testing::TestWindow;
+using testing::TestWindowOptions;
 
 std::vector<std::string> Prefixed(const std::string& prefix,
                                   const std::vector<std::string>& names) {
@@ -81,69 +81,6 @@ std::string DisplayName(const std::string& path) {
   return info.szDisplayName;
 }
 
-// Runs an action at every row that the file list is sent, from the program's own code.
-class RowWatch {
- public:
-  explicit RowWatch(std::function<void()> action) {
-    current_ = this;
-    action_ = std::move(action);
-    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
-    EXPECT_NE(hook_, nullptr);
-  }
-  ~RowWatch() {
-    UnhookWindowsHookEx(hook_);
-    current_ = nullptr;
-  }
-  int Rows() const { return rows_; }
-
- private:
-  static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
-    auto* message = reinterpret_cast<CWPSTRUCT*>(lparam);
-    if (code == HC_ACTION && current_ && message->message == LB_ADDSTRING &&
-        message->hwnd == Form1->FileListBox1->Handle()) {
-      ++current_->rows_;
-      current_->action_();
-    }
-    return CallNextHookEx(nullptr, code, wparam, lparam);
-  }
-  static inline RowWatch* current_ = nullptr;
-  std::function<void()> action_;
-  HHOOK hook_ = nullptr;
-  int rows_ = 0;
-};
-
-// A message window of the test whose posted messages run an action in whatever pump takes them.
-class Posted {
- public:
-  explicit Posted(std::function<void()> action) : action_(std::move(action)) {
-    static const bool registered = [] {
-      WNDCLASSA wc = {};
-      wc.lpfnWndProc = Proc;
-      wc.hInstance = GetModuleHandleA(nullptr);
-      wc.lpszClassName = "VorlundSelectionPosted";
-      return RegisterClassA(&wc) != 0;
-    }();
-    EXPECT_TRUE(registered);
-    window_ = CreateWindowExA(0, "VorlundSelectionPosted", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~Posted() { DestroyWindow(window_); }
-  void Post() { PostMessageA(window_, WM_APP, 0, 0); }
-
- private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<Posted*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_APP && self) {
-      self->action_();
-      return 0;
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
-  }
-  std::function<void()> action_;
-  HWND window_ = nullptr;
-};
-
 class SelectionTest : public testing::FormTest {
  protected:
   void SetUp() override {
@@ -157,6 +94,7 @@ class SelectionTest : public testing::FormTest {
     FormTest::TearDown();
   }
   ui::TStrings& List() { return Form1->FileListBox1->Items(); }
+  HWND ListHandle() { return Form1->FileListBox1->Handle(); }
   std::string Box() { return Form1->Edit1->Text(); }
   // Clicks Button2 as the mouse would; returns once its handler has run.
   void ClickButton2() { SendMessageA(Form1->Button2->Handle(), BM_CLICK, 0, 0); }
@@ -220,14 +158,15 @@ TEST_F(SelectionTest, PathBoxTextsListWhatTheRulesName) {
       {t + "\\" + kTrail5C + "\\", t + "\\" + kTrail5C + "\\", {t + "\\" + kTrail5C + "/\\a.txt"}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE("text '" + c.text + "'");
     Form1->Edit1->SetText("?");  // a text that differs from every case, listing nothing
     List().Add("stale row");
     SetOthers();
     Others before = ReadOthers();
     Form1->Edit1->SetText(c.text);
-    EXPECT_EQ(Box(), c.box) << "text '" << c.text << "'";
-    EXPECT_EQ(Rows(List()), c.rows) << "text '" << c.text << "'";
-    EXPECT_EQ(ReadOthers(), before) << "text '" << c.text << "'";
+    EXPECT_EQ(Box(), c.box);
+    EXPECT_EQ(Rows(List()), c.rows);
+    EXPECT_EQ(ReadOthers(), before);
   }
   EXPECT_EQ(boxes.Count(), 0) << "a message was shown";
   RemoveRootFile();
@@ -284,7 +223,7 @@ TEST_F(SelectionTest, APickListsThePickedFolderOnceThroughTheThreeStages) {
   Form1->chk1->SetChecked(true);
   Form1->Edit1->SetText(tree.Root());
   SetOthers();
-  collect_testing::TopLevelWindow other;  // another window of the program
+  TestWindow other(TestWindowOptions::TopLevel());  // another window of the program
 
   // While the picker is open: the program's windows are disabled.
   bool form_enabled = true, other_enabled = true;
@@ -299,7 +238,8 @@ TEST_F(SelectionTest, APickListsThePickedFolderOnceThroughTheThreeStages) {
   // the box holds the picked path.
   std::vector<Others> during;
   std::vector<std::string> boxes_during;
-  RowWatch rows([&] {
+  MessageRecorder rows({ListHandle()}, {LB_ADDSTRING});
+  rows.OnSent(ListHandle(), LB_ADDSTRING, [&] {
     during.push_back(ReadOthers());
     boxes_during.push_back(Box());
   });
@@ -366,7 +306,7 @@ TEST_F(SelectionTest, ACancelledPickChangesNothing) {
   SetOthers();
   Others before = ReadOthers();
   std::vector<std::string> rows_before = Rows(List());
-  collect_testing::TopLevelWindow other;
+  TestWindow other(TestWindowOptions::TopLevel());
   PickerPlan plan;
   plan.press = IDCANCEL;
   PickerDriver driver(plan);
@@ -402,15 +342,18 @@ TEST_F(SelectionTest, ATextTypedWhileAPickIsListedSupersedesThePick) {
   // own): the text arrives in the pump that follows that row.
   int pick_rows = static_cast<int>(ExpectedListing(tree.Path("picked"), true).size());
   for (int at : {1, pick_rows + 1, pick_rows + 2}) {
+    SCOPED_TRACE(::testing::Message() << "row " << at);
     Form1->Edit1->SetText("");
     bool typed_during_pick = false;
     bool in_pick = false;
-    Posted type_text([&] {
+    TestWindow type_text([&] {
       typed_during_pick = in_pick;
       Form1->Edit1->SetText(tree.Path("typed"));
     });
-    RowWatch rows([&] {
-      if (rows.Rows() == at) type_text.Post();
+    // The action runs before the row is recorded: the rows before it are counted.
+    MessageRecorder rows({ListHandle()}, {LB_ADDSTRING});
+    rows.OnSent(ListHandle(), LB_ADDSTRING, [&] {
+      if (rows.Count(LB_ADDSTRING) + 1 == at) type_text.Post();
     });
     PickerPlan plan;
     plan.select = tree.Path("picked");
@@ -420,11 +363,11 @@ TEST_F(SelectionTest, ATextTypedWhileAPickIsListedSupersedesThePick) {
     ClickButton2();
     in_pick = false;
     ASSERT_EQ(driver.Join().failure, "");
-    ASSERT_TRUE(typed_during_pick) << "row " << at << ": no pump after it";
-    EXPECT_EQ(Box(), tree.Path("typed")) << "row " << at;
-    EXPECT_EQ(Rows(List()), typed) << "row " << at;
-    EXPECT_EQ(Form1->Gauge1->BackColor(), gauge_state::Ready) << "row " << at;
-    EXPECT_EQ(Form1->lbl3->Caption(), PositionText(0, 2)) << "row " << at;
+    ASSERT_TRUE(typed_during_pick) << "no pump after it";
+    EXPECT_EQ(Box(), tree.Path("typed"));
+    EXPECT_EQ(Rows(List()), typed);
+    EXPECT_EQ(Form1->Gauge1->BackColor(), gauge_state::Ready);
+    EXPECT_EQ(Form1->lbl3->Caption(), PositionText(0, 2));
   }
 }
 

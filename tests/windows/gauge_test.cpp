@@ -304,8 +304,9 @@ class GaugeWindow : public testing::Test {
     const int limit = GaugeFillLimit(kWidth - 2, model.Percent());
     for (int x : {0, 3, limit - 1, limit, kWidth - 3, kWidth - 1}) {
       if (x < 0 || x >= kWidth) continue;
-      EXPECT_EQ(shown->At(x, 0), kBlack) << x;
-      EXPECT_EQ(shown->At(x, 5), Plain(model, limit, kWidth, kHeight, x, 5)) << x;
+      SCOPED_TRACE(::testing::Message() << "column " << x);
+      EXPECT_EQ(shown->At(x, 0), kBlack);
+      EXPECT_EQ(shown->At(x, 5), Plain(model, limit, kWidth, kHeight, x, 5));
     }
     for (int y = 0; y < kHeight; ++y)
       for (int x = 0; x < kWidth; ++x)

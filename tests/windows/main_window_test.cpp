@@ -63,15 +63,16 @@ TEST_F(MainWindow, ComponentsSitWhereTheLayoutPutsThem) {
   ASSERT_EQ(client.right, 816);
   ASSERT_EQ(client.bottom, 612);
   for (const Place& p : kDesign) {
+    SCOPED_TRACE(p.name);
     HWND window = HandleOf(p.name);
-    ASSERT_NE(window, nullptr) << p.name;
-    EXPECT_EQ(GetParent(window), HandleOf(p.parent)) << p.name;
-    EXPECT_STRCASEEQ(ClassOf(window).c_str(), p.window_class) << p.name;
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(GetParent(window), HandleOf(p.parent));
+    EXPECT_STRCASEEQ(ClassOf(window).c_str(), p.window_class);
     RECT r = RectInParent(window);
-    EXPECT_EQ(r.left, p.left) << p.name;
-    EXPECT_EQ(r.top, p.top) << p.name;
-    EXPECT_EQ(r.right - r.left, p.width) << p.name;
-    EXPECT_EQ(r.bottom - r.top, p.height) << p.name;
+    EXPECT_EQ(r.left, p.left);
+    EXPECT_EQ(r.top, p.top);
+    EXPECT_EQ(r.right - r.left, p.width);
+    EXPECT_EQ(r.bottom - r.top, p.height);
   }
 }
 
@@ -94,15 +95,16 @@ TEST_F(MainWindow, LabelsSizeThemselvesToTheirTextInTheWindowFont) {
       {"lbl3", "pnl7", 16, 12, Gbk("当前位置: 0/0        ")},
   };
   for (const Label& l : labels) {
+    SCOPED_TRACE(l.name);
     HWND window = HandleOf(l.name);
     SIZE extent;
     GetTextExtentPoint32A(dc, l.text.c_str(), static_cast<int>(l.text.size()), &extent);
     RECT r = RectInParent(window);
-    EXPECT_EQ(GetParent(window), HandleOf(l.parent)) << l.name;
-    EXPECT_EQ(r.left, l.left) << l.name;
-    EXPECT_EQ(r.top, l.top) << l.name;
-    EXPECT_EQ(r.right - r.left, extent.cx) << l.name;
-    EXPECT_EQ(r.bottom - r.top, metrics.tmHeight) << l.name;
+    EXPECT_EQ(GetParent(window), HandleOf(l.parent));
+    EXPECT_EQ(r.left, l.left);
+    EXPECT_EQ(r.top, l.top);
+    EXPECT_EQ(r.right - r.left, extent.cx);
+    EXPECT_EQ(r.bottom - r.top, metrics.tmHeight);
   }
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
@@ -135,11 +137,12 @@ TEST_F(MainWindow, MaximizedTheFileListTakesTheExtraWidth) {
       {"pnl5", 112, 33, 360, 527},  // not aligned: stays where it was
   };
   for (const Expect& e : expected) {
+    SCOPED_TRACE(e.name);
     RECT r = RectInParent(HandleOf(e.name));
-    EXPECT_EQ(r.left, e.left) << e.name;
-    EXPECT_EQ(r.top, e.top) << e.name;
-    EXPECT_EQ(r.right - r.left, e.width) << e.name;
-    EXPECT_EQ(r.bottom - r.top, e.height) << e.name;
+    EXPECT_EQ(r.left, e.left);
+    EXPECT_EQ(r.top, e.top);
+    EXPECT_EQ(r.right - r.left, e.width);
+    EXPECT_EQ(r.bottom - r.top, e.height);
   }
 }
 
@@ -242,29 +245,30 @@ TEST_F(MainWindow, WindowAndComponentProperties) {
 
   // Every component takes the window's font: "宋体", height -12, ANSI_CHARSET.
   for (ui::TWinControl* c : Form1->Components()) {
+    SCOPED_TRACE(c->Name());
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(c->Handle(), WM_GETFONT, 0, 0));
     if (ClassOf(c->Handle()) == "TPanel" || ClassOf(c->Handle()) == "TGauge") font = c->Font();
     LOGFONTA lf = {};
-    ASSERT_TRUE(GetObjectA(font, sizeof lf, &lf)) << c->Name();
-    EXPECT_EQ(lf.lfHeight, -12) << c->Name();
-    EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET) << c->Name();
-    EXPECT_EQ(std::string(lf.lfFaceName), Gbk("宋体")) << c->Name();
+    ASSERT_TRUE(GetObjectA(font, sizeof lf, &lf));
+    EXPECT_EQ(lf.lfHeight, -12);
+    EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET);
+    EXPECT_EQ(std::string(lf.lfFaceName), Gbk("宋体"));
   }
 
   for (const char* name : {"Memo2", "FileListBox1"}) {
+    SCOPED_TRACE(name);
     HWND list = HandleOf(name);
-    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 0) << name;
-    EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 12) << name;
-    EXPECT_FALSE(GetWindowLongA(list, GWL_STYLE) & (LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL))
-        << name;
-    EXPECT_TRUE(GetWindowLongA(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) << name;
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 12);
+    EXPECT_FALSE(GetWindowLongA(list, GWL_STYLE) & (LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
+    EXPECT_TRUE(GetWindowLongA(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     // Rows stay in the order added; a vertical scroll bar comes when they do not fit.
     for (const char* row : {"b", "a", "c"}) SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)row);
     char text[8];
     SendMessageA(list, LB_GETTEXT, 0, (LPARAM)text);
-    EXPECT_STREQ(text, "b") << name;
+    EXPECT_STREQ(text, "b");
     for (int i = 0; i < 100; ++i) SendMessageA(list, LB_ADDSTRING, 0, (LPARAM) "row");
-    EXPECT_TRUE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) << name;
+    EXPECT_TRUE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
   }
   // Edit1 in a flat panel and the flat digest box draw a plain frame; the digest box is
@@ -272,14 +276,15 @@ TEST_F(MainWindow, WindowAndComponentProperties) {
   // (The edit control takes WS_BORDER off its style and draws the frame itself.)
   Pump(50);
   for (const char* name : {"Edit1", "edt1"}) {
+    SCOPED_TRACE(name);
     HWND edit = HandleOf(name);
-    EXPECT_FALSE(GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) << name;
+    EXPECT_FALSE(GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     HDC dc = GetWindowDC(edit);
     RECT r;
     GetWindowRect(edit, &r);
     const int mid = (r.bottom - r.top) / 2;
-    EXPECT_NE(GetPixel(dc, 0, mid), GetPixel(dc, 1, mid)) << name << ": one-pixel frame";
-    EXPECT_EQ(GetPixel(dc, 1, mid), GetPixel(dc, 2, mid)) << name << ": no second edge";
+    EXPECT_NE(GetPixel(dc, 0, mid), GetPixel(dc, 1, mid)) << "one-pixel frame";
+    EXPECT_EQ(GetPixel(dc, 1, mid), GetPixel(dc, 2, mid)) << "no second edge";
     ReleaseDC(edit, dc);
   }
   EXPECT_TRUE(GetWindowLongA(HandleOf("edt1"), GWL_STYLE) & ES_READONLY);

@@ -11,6 +11,7 @@
 #include "collect_testing.h"
 #include "common/errors.h"
 #include "form_fixture.h"
+#include "test_window.h"
 
 namespace vorlund {
 namespace {
@@ -18,13 +19,11 @@ namespace {
 using collect_testing::ExpectedListing;
 using collect_testing::FileNames;
 using collect_testing::Gbk;
+using collect_testing::Rows;
 using collect_testing::TempTree;
-
-std::vector<std::string> Rows(const ui::TStrings& list) {
-  std::vector<std::string> rows;
-  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Get(i));
-  return rows;
-}
+// A message window of the test: its action runs in whatever pump takes the message posted to
+// it, as a handler of the program would.
+using testing::TestWindow;
 
 // A list that hands every call on to another one and lets the test act after each row appended
 // (or fail the row, as a list box that refuses it).
@@ -47,49 +46,6 @@ class Watched : public ui::TStrings {
 
  private:
   ui::TStrings& inner_;
-};
-
-// A window of the test that runs an action for every message posted to it: the action then
-// runs in whatever pump takes the message, as a handler of the program would.
-class Probe {
- public:
-  explicit Probe(std::function<void()> action) : action_(std::move(action)) {
-    static const bool registered = [] {
-      WNDCLASSA wc = {};
-      wc.lpfnWndProc = Proc;
-      wc.hInstance = GetModuleHandleA(nullptr);
-      wc.lpszClassName = "VorlundScanProbe";
-      return RegisterClassA(&wc) != 0;
-    }();
-    EXPECT_TRUE(registered);
-    window_ = CreateWindowExA(0, "VorlundScanProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~Probe() { DestroyWindow(window_); }
-  // Posts one message unless one is waiting already.
-  void Post() {
-    if (pending_) return;
-    pending_ = true;
-    PostMessageA(window_, WM_APP, 0, 0);
-  }
-  int Runs() const { return runs_; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<Probe*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_APP && self) {
-      self->pending_ = false;
-      ++self->runs_;
-      self->action_();
-      return 0;
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
-  }
-  std::function<void()> action_;
-  HWND window_ = nullptr;
-  bool pending_ = false;
-  int runs_ = 0;
 };
 
 class ScanTest : public testing::FormTest {
@@ -177,8 +133,9 @@ TEST_F(ScanTest, AppendsToWhatTheListHoldsAndAddsNothingForWhatCannotBeListed) {
   for (const std::string& folder :
        {tree.Path("missing"), tree.Path("one.txt"), tree.Path("only dots"), tree.Path("bad<name>?"),
         std::string("Q:\\no drive")}) {
+    SCOPED_TRACE(folder);
     ScanFolder(folder, List());
-    EXPECT_EQ(Rows(List()), (std::vector<std::string>{"kept", "kept"})) << folder;
+    EXPECT_EQ(Rows(List()), (std::vector<std::string>{"kept", "kept"}));
   }
   ScanFolder(tree.Root(), List());
   EXPECT_EQ(Rows(List()), (std::vector<std::string>{"kept", "kept", tree.Path("one.txt")}));
@@ -188,15 +145,16 @@ TEST_F(ScanTest, PumpsOnceForEveryFolderEnteredAndNeverBetweenEntries) {
   TempTree tree("scan-pumps");
   MakeMixedTree(tree);
   for (bool ticked : {true, false}) {
+    SCOPED_TRACE(::testing::Message() << "ticked " << ticked);
     Form1->chk1->SetChecked(ticked);
     List().Clear();
     // A probe message waits before the scan and after every row: each pump that comes after a
     // row (or the first one) takes it and notes how many rows stood then.
     Watched watched(List());
     std::vector<size_t> seen;
-    Probe probe([&] { seen.push_back(static_cast<size_t>(List().Count())); });
-    watched.after_add = [&] { probe.Post(); };
-    probe.Post();
+    TestWindow probe([&] { seen.push_back(static_cast<size_t>(List().Count())); });
+    watched.after_add = [&] { probe.PostOnce(); };
+    probe.PostOnce();
     ScanFolder(tree.Root(), watched);
     std::vector<size_t> during = seen;
 
@@ -204,7 +162,7 @@ TEST_F(ScanTest, PumpsOnceForEveryFolderEnteredAndNeverBetweenEntries) {
     std::vector<size_t> entries;  // rows listed before each folder entered
     ExpectedListing(tree.Root(), ticked, rows, &entries);
     entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
-    EXPECT_EQ(during, entries) << "ticked " << ticked;
+    EXPECT_EQ(during, entries);
     if (!ticked) {
       EXPECT_EQ(during, std::vector<size_t>{0});
     }
@@ -250,6 +208,7 @@ TEST_F(ScanTest, ReadsTheCheckBoxAtEveryDirectoryEntry) {
   // The box changes after row k: folders met before that follow the old state, those met
   // after it the new one, at every level; a folder already entered is listed to its end.
   for (bool first_state : {true, false}) {
+    SCOPED_TRACE(::testing::Message() << "first state " << first_state);
     // The first k at which the change shows against both plain listings.
     std::vector<std::string> expected;
     size_t k = 1;
@@ -261,6 +220,7 @@ TEST_F(ScanTest, ReadsTheCheckBoxAtEveryDirectoryEntry) {
         break;
       }
     }
+    SCOPED_TRACE(::testing::Message() << "change after " << k);
     Form1->chk1->SetChecked(first_state);
     List().Clear();
     Watched watched(List());
@@ -268,7 +228,7 @@ TEST_F(ScanTest, ReadsTheCheckBoxAtEveryDirectoryEntry) {
       if (static_cast<size_t>(watched.adds) == k) Form1->chk1->SetChecked(!first_state);
     };
     ScanFolder(tree.Root(), watched);
-    EXPECT_EQ(Rows(List()), expected) << "first state " << first_state << ", change after " << k;
+    EXPECT_EQ(Rows(List()), expected);
   }
 }
 
@@ -284,12 +244,13 @@ TEST_F(ScanTest, ARefusedRowEndsTheWholeScanWithEverySearchClosed) {
   std::vector<std::string> all = ExpectedListing(tree.Root(), true);
   ASSERT_EQ(all.size(), 4u);
   for (int fail_at = 1; fail_at <= 4; ++fail_at) {
+    SCOPED_TRACE(::testing::Message() << "row " << fail_at << " refused");
     List().Clear();
     Watched watched(List());
     watched.fail_at = fail_at;
     try {
       ScanFolder(tree.Root(), watched);
-      ADD_FAILURE() << "no error for row " << fail_at;
+      ADD_FAILURE() << "no error";
     } catch (const EListError& error) {
       EXPECT_STREQ(error.what(), "Unable to insert a line");
     }
@@ -347,9 +308,10 @@ TEST_F(ScanTest, RowsSpellTheFolderTextAsGiven) {
       {"/", prefixed("/\\", FileNames("/"))},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE("folder text '" + c.folder + "'");
     List().Clear();
     ScanFolder(c.folder, List());
-    EXPECT_EQ(Rows(List()), c.rows) << "folder text '" << c.folder << "'";
+    EXPECT_EQ(Rows(List()), c.rows);
   }
   SetCurrentDirectoryA(saved_directory);
   DeleteFileA(("C:\\" + root_file).c_str());
@@ -383,27 +345,28 @@ TEST_F(ScanTest, AListingStartedInAPumpSupersedesTheInterruptedScan) {
       {"the path box", [&] { Form1->Edit1->SetText(tree.Path("second")); }},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
     Form1->Edit1->SetText("");
     List().Clear();
     Watched watched(List());
     bool ran_during_scan = false;
     bool scanning = false;
     int adds_before = 0;
-    Probe probe([&] {
+    TestWindow probe([&] {
       ran_during_scan = scanning;
       adds_before = watched.adds;
       c.start_listing();
     });
     watched.after_add = [&] {
-      if (watched.adds == 1) probe.Post();
+      if (watched.adds == 1) probe.PostOnce();
     };
     scanning = true;
     ScanFolder(tree.Path(""), watched);
     scanning = false;
-    ASSERT_EQ(probe.Runs(), 1) << c.how;
-    ASSERT_TRUE(ran_during_scan) << c.how << ": no folder entered after the first row";
-    EXPECT_EQ(Rows(List()), second) << c.how;
-    EXPECT_EQ(watched.adds, adds_before) << c.how << ": the interrupted scan went on";
+    ASSERT_EQ(probe.Runs(), 1);
+    ASSERT_TRUE(ran_during_scan) << "no folder entered after the first row";
+    EXPECT_EQ(Rows(List()), second);
+    EXPECT_EQ(watched.adds, adds_before) << "the interrupted scan went on";
   }
 }
 
@@ -412,8 +375,8 @@ TEST_F(ScanTest, APumpThatStartsNoListingLetsTheScanGoOn) {
   MakeMixedTree(tree);
   Form1->chk1->SetChecked(true);
   Watched watched(List());
-  Probe probe([] { Form1->Memo2->Items().Add("a handler ran"); });
-  watched.after_add = [&] { probe.Post(); };
+  TestWindow probe([] { Form1->Memo2->Items().Add("a handler ran"); });
+  watched.after_add = [&] { probe.PostOnce(); };
   ScanFolder(tree.Root(), watched);
   EXPECT_GT(probe.Runs(), 0);
   EXPECT_EQ(Rows(List()), ExpectedListing(tree.Root(), true));

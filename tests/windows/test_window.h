@@ -17,6 +17,24 @@ struct TestWindowOptions {
   HWND parent = nullptr;  // a child of this window, or null for a top-level window
   const char* title = "test";
   int left = 20, top = 20, width = 200, height = 100;
+  // Made, served and destroyed by a thread of its own (a window of another thread of the
+  // program); its action then runs on that thread.
+  bool own_thread = false;
+
+  // A top-level window of the test, shown or hidden, enabled or disabled.
+  static TestWindowOptions TopLevel(bool visible = true, bool enabled = true) {
+    TestWindowOptions options;
+    options.message_only = false;
+    options.visible = visible;
+    options.enabled = enabled;
+    return options;
+  }
+  // A shown child window of parent.
+  static TestWindowOptions Child(HWND parent) {
+    TestWindowOptions options = TopLevel();
+    options.parent = parent;
+    return options;
+  }
 };
 
 class TestWindow {
@@ -29,7 +47,8 @@ class TestWindow {
   TestWindow& operator=(const TestWindow&) = delete;
 
   HWND Handle() const { return handle_; }
-  // Posts one message; the action runs when a message loop takes it.
+  // Posts one message; the action runs when a message loop takes it (with own_thread, the
+  // window's own loop).
   void Post();
   // Posts one unless one is waiting already.
   void PostOnce();
@@ -39,8 +58,13 @@ class TestWindow {
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static DWORD WINAPI Serve(void* self);
+  void Create();
+  TestWindowOptions options_;
   std::function<void()> action_;
   HWND handle_ = nullptr;
+  HANDLE thread_ = nullptr;
+  HANDLE created_ = nullptr;
   bool pending_ = false;
   int runs_ = 0;
 };
