@@ -14,6 +14,32 @@ constexpr UINT kResumeRedraw = WM_APP + 1;
 
 HWND ParentWindow(TWinControl* parent) { return parent ? parent->Handle() : nullptr; }
 
+// What the user sees of a window's vertical scroll bar: where it lies, its thumb, its state.
+struct ScrollBarLook {
+  RECT bar;
+  int thumb_top, thumb_bottom;
+  DWORD state;
+  bool operator==(const ScrollBarLook& o) const {
+    return EqualRect(&bar, &o.bar) && thumb_top == o.thumb_top && thumb_bottom == o.thumb_bottom &&
+           state == o.state;
+  }
+};
+
+ScrollBarLook LookOfScrollBar(HWND window) {
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetScrollBarInfo(window, OBJID_VSCROLL, &info)) return {{-1, -1, -1, -1}, -1, -1, 0};
+  return {info.rcScrollBar, info.xyThumbTop, info.xyThumbBottom, info.rgstate[0]};
+}
+
+// Draws the vertical scroll bar anew, and nothing else of the window.
+void RedrawScrollBar(HWND window) {
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_POS;
+  if (GetScrollInfo(window, SB_VERT, &info)) SetScrollInfo(window, SB_VERT, &info, TRUE);
+}
+
 }  // namespace
 
 std::string WindowText(HWND window) {
@@ -102,6 +128,8 @@ void TListBox::Update() {
 void TListBox::HoldRedraw() {
   if (redraw_held_) return;
   redraw_held_ = true;
+  held_ = {Items().Count(), TopIndex(), ItemIndex(), {}, false};
+  GetClientRect(Handle(), &held_.client);
   SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
   PostMessageA(Handle(), kResumeRedraw, 0, 0);
 }
@@ -109,8 +137,44 @@ void TListBox::HoldRedraw() {
 void TListBox::ResumeRedraw() {
   if (!redraw_held_) return;
   redraw_held_ = false;
-  SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  HWND list = Handle();
+  // What waited to be painted before the rows came, kept apart from what the list invalidates
+  // when it takes its redraw back (its scroll bar it brings up to date at once).
+  vorlund::GdiObject<HRGN> waiting(CreateRectRgn(0, 0, 0, 0));
+  const int waiting_kind = waiting ? GetUpdateRgn(list, waiting.Get(), FALSE) : ERROR;
+  // The list brings its scroll bar up to date when it takes its redraw back, and draws it,
+  // which costs a few milliseconds here. It is drawn only when it looks different: for a long
+  // list that grows below its visible part, hardly ever.
+  const ScrollBarLook bar_before = LookOfScrollBar(list);
+  DefWindowProcA(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  DefWindowProcA(list, WM_SETREDRAW, TRUE, 0);
+  if (!(LookOfScrollBar(list) == bar_before)) RedrawScrollBar(list);
+
+  RECT client;
+  GetClientRect(list, &client);
+  const int count = Items().Count();
+  const bool appended_only = !held_.cleared && count >= held_.count && TopIndex() == held_.top &&
+                             ItemIndex() == held_.selection && EqualRect(&client, &held_.client) &&
+                             waiting_kind != ERROR;
+  if (!appended_only) {
+    // Rows went, the list scrolled or its scroll bar came or went: all of it shows anew.
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    return;
+  }
+  // Rows were only appended: those of them that show are painted, and nothing else.
+  ValidateRect(list, nullptr);
+  if (waiting_kind != NULLREGION) InvalidateRgn(list, waiting.Get(), TRUE);
+  if (count == held_.count) return;
+  RECT first = {}, last = {};
+  if (SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(held_.count),
+                   reinterpret_cast<LPARAM>(&first)) == LB_ERR ||
+      SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                   reinterpret_cast<LPARAM>(&last)) == LB_ERR)
+    return;
+  RECT rows = {client.left, first.top, client.right, last.bottom};
+  RECT shown;
+  if (IntersectRect(&shown, &rows, &client)) InvalidateRect(list, &shown, TRUE);
 }
 
 LRESULT TListBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -150,7 +214,10 @@ void TListBox::Rows::Add(const std::string& text) {
     throw vorlund::EListError(vorlund::kListInsertError);
 }
 
-void TListBox::Rows::Clear() { SendMessageA(owner_.Handle(), LB_RESETCONTENT, 0, 0); }
+void TListBox::Rows::Clear() {
+  if (owner_.redraw_held_) owner_.held_.cleared = true;
+  SendMessageA(owner_.Handle(), LB_RESETCONTENT, 0, 0);
+}
 
 // --- TEdit ---
 

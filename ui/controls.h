@@ -52,10 +52,17 @@ class TListBox : public TWinControl {
  private:
   // Rows added between two turns of a message loop are drawn once, at the next turn: the
   // system's list box redraws its scroll bar for every single row it takes, which costs
-  // milliseconds a row, while nothing can be seen of it before the loop runs again.
+  // milliseconds a row, while nothing can be seen of it before the loop runs again. At that
+  // turn only what changed is painted: rows appended below the visible part change the scroll
+  // bar alone, rows that come into view paint themselves, and the rest of the list stays.
   void HoldRedraw();
   void ResumeRedraw();
   bool redraw_held_ = false;
+  struct Held {
+    int count, top, selection;
+    RECT client;
+    bool cleared;  // the rows were emptied meanwhile
+  } held_ = {};
 
   class Rows : public TStrings {
    public:
