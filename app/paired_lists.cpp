@@ -1,6 +1,84 @@
-// Selecting a row in either list.
+// The two lists as one table: the focus follows the pointer, the lists keep the same top row and
+// selected row, and selecting a row shows its position and its digest.
+#include <cstdio>
+#include <string>
+
 #include "app/form1.h"
+#include "app/tick_rules.h"
+#include "common/texts.h"
 
-void TForm1::Memo2Click(ui::TObject* /*Sender*/) {}
+namespace {
 
-void TForm1::FileListBox1Click(ui::TObject* /*Sender*/) {}
+std::string PositionText(int position, int count) {
+  char text[64];
+  std::snprintf(text, sizeof text, vorlund::texts::kPositionFormat, position, count);
+  return text;
+}
+
+// The top row first: a selection copied afterwards scrolls only when its row is out of sight.
+void CopyRows(const ui::TListBox& from, ui::TListBox& to) {
+  to.SetTopIndex(from.TopIndex());
+  to.SetItemIndex(from.ItemIndex());
+}
+
+}  // namespace
+
+bool TForm1::GetPointerInClient(POINT& point) const {
+  POINT screen;
+  if (!GetCursorPos(&screen)) return false;
+  ScreenToClient(Handle(), &screen);
+  point = screen;
+  return true;
+}
+
+void TForm1::FollowPointer() {
+  tick::FocusInput input;
+  POINT pointer;
+  input.pointer_known = GetPointerInClient(pointer);
+  if (input.pointer_known) {
+    input.x = pointer.x;
+    input.y = pointer.y;
+  }
+  // Only while the user's keys come to this window: not under a dialog or message box of the
+  // program, nor while another window is in front, which the focus would otherwise pull back.
+  input.window_active = Active();
+  input.focused = FileListBox1->Focused() ? tick::List::kFiles
+                  : Memo2->Focused()      ? tick::List::kDigests
+                                          : tick::List::kNone;
+  const tick::Geometry geometry{pnl1->Top(), pnl3->Top(), FileListBox1->Left(),
+                                FileListBox1->Width()};
+  switch (tick::FocusTarget(geometry, input)) {
+    case tick::List::kFiles:
+      FileListBox1->SetFocus();
+      break;
+    case tick::List::kDigests:
+      Memo2->SetFocus();
+      break;
+    case tick::List::kNone:
+      break;
+  }
+}
+
+void TForm1::SyncLists() {
+  if (FileListBox1->Focused())
+    CopyRows(*FileListBox1, *Memo2);
+  else if (Memo2->Focused())
+    CopyRows(*Memo2, *FileListBox1);
+}
+
+void TForm1::Memo2Click(ui::TObject* /*Sender*/) {
+  lbl3->SetCaption(PositionText(Memo2->ItemIndex() + 1, FileListBox1->Items().Count()));
+  FileListBox1->SetItemIndex(Memo2->ItemIndex());
+  ShowSelectedDigest();
+}
+
+void TForm1::FileListBox1Click(ui::TObject* /*Sender*/) {
+  lbl3->SetCaption(PositionText(FileListBox1->ItemIndex() + 1, FileListBox1->Items().Count()));
+  Memo2->SetItemIndex(FileListBox1->ItemIndex());
+  ShowSelectedDigest();
+}
+
+void TForm1::ShowSelectedDigest() {
+  const int row = Memo2->ItemIndex();
+  if (row >= 0 && row < Memo2->Items().Count()) edt1->SetText(Memo2->Items().Get(row));
+}
