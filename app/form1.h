@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tick_rules.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/open_dialog.h"
@@ -65,6 +66,8 @@ class TForm1 : public ui::TForm {
   // list's top row and selected row are copied to the other list.
   void FollowPointer();
   void SyncLists();
+  // Which of the two lists holds the keyboard focus, if either.
+  tick::List FocusedList() const;
   // edt1 takes the digest list's selected row, when it has one; otherwise it keeps its text.
   void ShowSelectedDigest();
   template <typename T>

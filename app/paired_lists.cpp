@@ -42,11 +42,10 @@ void TForm1::FollowPointer() {
   // Only while the user's keys come to this window: not under a dialog or message box of the
   // program, nor while another window is in front, which the focus would otherwise pull back.
   input.window_active = Active();
-  input.focused = FileListBox1->Focused() ? tick::List::kFiles
-                  : Memo2->Focused()      ? tick::List::kDigests
-                                          : tick::List::kNone;
-  const tick::Geometry geometry{pnl1->Top(), pnl3->Top(), FileListBox1->Left(),
-                                FileListBox1->Width()};
+  input.focused = FocusedList();
+  // Where the lists lie now: they move when the window is resized.
+  const ui::TBounds files = FileListBox1->Bounds();
+  const tick::Geometry geometry{pnl1->Top(), pnl3->Top(), files.left, files.width};
   switch (tick::FocusTarget(geometry, input)) {
     case tick::List::kFiles:
       FileListBox1->SetFocus();
@@ -60,10 +59,24 @@ void TForm1::FollowPointer() {
 }
 
 void TForm1::SyncLists() {
-  if (FileListBox1->Focused())
-    CopyRows(*FileListBox1, *Memo2);
-  else if (Memo2->Focused())
-    CopyRows(*Memo2, *FileListBox1);
+  switch (FocusedList()) {
+    case tick::List::kFiles:
+      CopyRows(*FileListBox1, *Memo2);
+      break;
+    case tick::List::kDigests:
+      CopyRows(*Memo2, *FileListBox1);
+      break;
+    case tick::List::kNone:
+      break;
+  }
+}
+
+tick::List TForm1::FocusedList() const {
+  // One focus query for both lists.
+  HWND focus = GetFocus();
+  if (focus && focus == FileListBox1->Handle()) return tick::List::kFiles;
+  if (focus && focus == Memo2->Handle()) return tick::List::kDigests;
+  return tick::List::kNone;
 }
 
 void TForm1::Memo2Click(ui::TObject* /*Sender*/) {
