@@ -408,6 +408,8 @@ TEST_F(PairedLists, AShorterOtherListRaisesNothingAndFollowsOnceItHasTheRow) {
   } stages[] = {
       // Lacking row 160: no selection (not another row's), scrolled to its end.
       {100, 100 - page, -1},
+      // The first tick after row 160 was appended selects it.
+      {161, 161 - page, 160},
       // Row 160 exists, the top row 150 can't be reached yet.
       {170, 170 - page, 160},
       {200, 150, 160},
@@ -429,19 +431,24 @@ TEST_F(PairedLists, AnIdleWindowWithThePointerInTheBandDoesNothing) {
   struct Case {
     const char* what;
     Coord x;
+    int digest_rows;  // fewer than the file list's: the digest list lacks the rows asked for
     HWND expected_focus;
   } cases[] = {
-      {"pointer on the file list's side", {At::kZero, 100}, files_},
-      {"pointer on the digest list's side", {At::kSplit, 40}, digests_},
+      {"pointer on the file list's side", {At::kZero, 100}, 100, files_},
+      {"pointer on the digest list's side", {At::kSplit, 40}, 100, digests_},
+      {"file list focused, digest list shorter", {At::kZero, 100}, 10, files_},
+      {"digest list focused, file list longer", {At::kSplit, 40}, 10, digests_},
   };
-  Fill(files_, 100, false);
-  Fill(digests_, 100, true);
-  Place(files_, 20, 30);
   StartTicks();
   for (const Case& c : cases) {
+    SendMessageA(files_, LB_RESETCONTENT, 0, 0);
+    SendMessageA(digests_, LB_RESETCONTENT, 0, 0);
+    Fill(files_, 100, false);
+    Fill(digests_, c.digest_rows, true);
+    Place(files_, 40, 60);
     const Geometry g = Read();
     PointAt(Resolve(c.x, g), Resolve({At::kMiddle, 0}, g));
-    Pump(300);  // the focus moves and the lists are copied once
+    Pump(300);  // the focus moves and the lists are copied
     ASSERT_EQ(GetFocus(), c.expected_focus) << c.what;
     MessageRecorder recorder({files_, digests_, Form1->Handle()},
                              {LB_SETCURSEL, LB_SETTOPINDEX, WM_SETFOCUS, WM_KILLFOCUS, WM_PAINT,
@@ -454,6 +461,50 @@ TEST_F(PairedLists, AnIdleWindowWithThePointerInTheBandDoesNothing) {
     EXPECT_EQ(focus.Count(), 0) << c.what;
     EXPECT_EQ(GetFocus(), c.expected_focus) << c.what;
   }
+}
+
+// A row the list lacks: no error, no click, no selection, the list at its end; and asked again,
+// the list is sent nothing, since it already shows what it can.
+TEST_F(PairedLists, AListAskedForARowItLacksShowsNoSelectionAndItsEndOnce) {
+  ui::TListBox* list = Form1->Memo2;
+  HWND window = list->Handle();
+  Fill(window, 100, true);
+  const int last_top = 100 - PageRows(window);
+  ASSERT_GT(last_top, 0);
+  int clicks = 0;
+  list->OnClick = [&](ui::TObject*) { ++clicks; };
+  struct Case {
+    const char* what;
+    bool selection;  // the selection, or the top row
+    int requested;
+    int expected;
+  } cases[] = {
+      {"selection one past the last row", true, 100, -1},
+      {"selection far beyond", true, 5000, -1},
+      {"selection below -1", true, -7, -1},
+      {"selection of the last row", true, 99, 99},
+      {"top row one past the last row", false, 100, last_top},
+      {"top row far beyond", false, 5000, last_top},
+      {"top row that can't be reached", false, last_top + 1, last_top},
+      {"top row below 0", false, -3, 0},
+      {"top row the list can reach", false, 10, 10},
+  };
+  for (const Case& c : cases) {
+    SendMessageA(window, LB_SETCURSEL, 50, 0);
+    SendMessageA(window, LB_SETTOPINDEX, 30, 0);
+    const UINT message = c.selection ? LB_SETCURSEL : LB_SETTOPINDEX;
+    MessageRecorder recorder({window}, {message});
+    for (int twice = 0; twice < 2; ++twice) {
+      if (c.selection)
+        EXPECT_NO_THROW(list->SetItemIndex(c.requested)) << c.what;
+      else
+        EXPECT_NO_THROW(list->SetTopIndex(c.requested)) << c.what;
+    }
+    EXPECT_EQ(c.selection ? Selected(window) : Top(window), c.expected) << c.what;
+    EXPECT_EQ(recorder.Count(window, message), 1) << c.what << ": one request, then none";
+  }
+  Pump(30);
+  EXPECT_EQ(clicks, 0);
 }
 
 // --- Selecting a row ---
