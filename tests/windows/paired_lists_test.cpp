@@ -17,12 +17,13 @@
 #include "common/errors.h"
 #include "common/texts.h"
 #include "form_fixture.h"
+#include "import_slot.h"
 #include "message_recorder.h"
 #include "test_window.h"
 
 // The import slot of SetFocus in the test program, so that a test can see every focus the
 // program asks for, also those the system refuses.
-extern "C" HWND(WINAPI* __imp_SetFocus)(HWND);
+extern "C" HWND(WINAPI* SetFocusSlot)(HWND) VORLUND_IMPORT_SLOT(SetFocus, 4);
 
 namespace vorlund::testing {
 namespace {
@@ -31,29 +32,21 @@ namespace {
 // refuses), and passes every call on. Safe to read from another thread.
 class ListFocusCalls {
  public:
-  ListFocusCalls(HWND files, HWND digests) : original_(__imp_SetFocus) {
-    original_call_ = original_;
+  ListFocusCalls(HWND files, HWND digests) : replaced_(SetFocusSlot, Record) {
+    original_call_ = replaced_.Original();
     lists_[0] = files;
     lists_[1] = digests;
     count_ = 0;
-    VirtualProtect(&__imp_SetFocus, sizeof(void*), PAGE_READWRITE, &protect_);
-    __imp_SetFocus = [](HWND window) -> HWND {
-      if (window == lists_[0] || window == lists_[1]) ++count_;
-      return original_call_(window);
-    };
   }
-  ~ListFocusCalls() {
-    __imp_SetFocus = original_;
-    VirtualProtect(&__imp_SetFocus, sizeof(void*), protect_, &protect_);
-  }
-  ListFocusCalls(const ListFocusCalls&) = delete;
-  ListFocusCalls& operator=(const ListFocusCalls&) = delete;
   int Count() const { return count_; }
 
  private:
-  HWND(WINAPI* original_)(HWND);
-  DWORD protect_ = 0;
-  static inline HWND(WINAPI* original_call_)(HWND) = nullptr;
+  static HWND WINAPI Record(HWND window) {
+    if (window == lists_[0] || window == lists_[1]) ++count_;
+    return original_call_(window);
+  }
+  ReplacedImport<decltype(SetFocusSlot)> replaced_;
+  static inline decltype(SetFocusSlot) original_call_ = nullptr;
   static inline HWND lists_[2] = {};
   static inline std::atomic<int> count_{0};
 };
