@@ -120,17 +120,23 @@ HWND FileNameBox(HWND dialog) {
   struct Found {
     HWND combo = nullptr;
     HWND edit = nullptr;
+    HWND combo_edit = nullptr;  // an edit inside the combo box, however deeply it is nested
   } found;
   EnumChildWindows(
       dialog,
       [](HWND child, LPARAM lparam) -> BOOL {
         auto* f = reinterpret_cast<Found*>(lparam);
         if (GetDlgCtrlID(child) == 0x47C && !f->combo) f->combo = child;
+        // Wine 8 nests it as ComboBoxEx32 > ComboBox > Edit, every one numbered 0x47C.
+        if (f->combo && !f->combo_edit && _stricmp(ClassOf(child).c_str(), "Edit") == 0 &&
+            IsChild(f->combo, child))
+          f->combo_edit = child;
         if (GetDlgCtrlID(child) == 0x480 && _stricmp(ClassOf(child).c_str(), "Edit") == 0)
           f->edit = child;
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&found));
+  if (found.combo_edit) return found.combo_edit;
   if (found.combo) {
     if (_stricmp(ClassOf(found.combo).c_str(), "Edit") == 0) return found.combo;
     if (HWND edit = FindWindowExA(found.combo, nullptr, "Edit", nullptr)) return edit;
