@@ -10,6 +10,7 @@
 
 #include "collect_testing.h"
 #include "form_fixture.h"
+#include "ui/show_message.h"
 
 // The import slots of the calls a test replaces in this program.
 extern "C" BOOL(WINAPI* __imp_WriteFile)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
@@ -536,6 +537,22 @@ TEST_F(Export, ASaveDuringARunWritesTheRowsListedAtThatMoment) {
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(ReadAll(target), TextOfRows({rows.begin(), rows.begin() + 33}));
   EXPECT_EQ(Rows(), rows);
+}
+
+TEST_F(Export, ShowMessageIsCentredOnTheScreenWithOneOkButtonWhateverItsText) {
+  const std::string cases[] = {
+      "short",
+      Gbk("文件保存成功") + "\r\n" + std::string(150, 'x'),
+      "one\r\ntwo\r\nthree\r\nfour\r\nfive",
+      "",
+  };
+  for (const std::string& text : cases) {
+    SCOPED_TRACE(text);
+    Dialogs dialogs(std::vector<Answer>{Answer(Act::Ok)});
+    ui::ShowMessage(text);
+    ASSERT_EQ(dialogs.Seen().size(), 1u);
+    ExpectConfirmation(dialogs.Seen()[0], dialogs.Places()[0], text);
+  }
 }
 
 }  // namespace
