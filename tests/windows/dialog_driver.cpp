@@ -81,6 +81,15 @@ std::string WindowTextOf(HWND window) {
   return Ansi(text);
 }
 
+std::string ControlTextOf(HWND control) {
+  const LRESULT len = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(len > 0 ? len : 0) + 1, L'\0');
+  const LRESULT got =
+      SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return Ansi(text);
+}
+
 HWND FindDialog(DWORD process) {
   Search search{process, nullptr};
   EnumWindows(FindOne, reinterpret_cast<LPARAM>(&search));
@@ -153,7 +162,7 @@ bool TypeFileName(HWND dialog, const std::string& name) {
   if (!box) return false;
   const std::wstring wide = Wide(name);
   SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-  return WindowTextOf(box) == name;
+  return ControlTextOf(box) == name;
 }
 
 DialogDriver::DialogDriver(Step step, DWORD process, int limit)

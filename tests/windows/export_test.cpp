@@ -158,7 +158,7 @@ class Dialogs {
       case Act::Accept: {
         HWND box = nullptr;
         for (int i = 0; i < 500 && !box; ++i, Sleep(10)) box = FileNameBox(dialog);
-        offered_.push_back(box ? WindowTextOf(box) : "<no name box>");
+        offered_.push_back(box ? ControlTextOf(box) : "<no name box>");
         bool typed = TypeFileName(dialog, answer.name);
         return typed ? IDOK : IDCANCEL;
       }
