@@ -266,6 +266,10 @@ TEST_F(Export, WritesEachRowWithCrLfToTheTypedNameWithTxt) {
     ClickSave();
     const auto& seen = dialogs.Seen();
     ASSERT_EQ(seen.size(), 2u);
+    // The dialog is owned by the application's window, with the main window disabled under it.
+    EXPECT_EQ(seen[0].owner, ui::Application->Handle());
+    EXPECT_EQ(seen[0].enabled_windows, 0);
+    EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
     ExpectConfirmation(seen[1], dialogs.Places()[1], Saved(target));
     const std::string bytes = ReadAll(target);
     EXPECT_EQ(bytes.size(), c.size);
@@ -485,6 +489,32 @@ TEST_F(Export, TheChosenNameLosesBlanksAndControlCharactersAtBothEnds) {
   std::vector<std::string> files;
   collect_testing::ExpectedListing(tree_.Root(), true, files);
   EXPECT_EQ(files.size(), 3u);
+}
+
+TEST_F(Export, TheCreateErrorNamesTheTargetMadeAbsolute) {
+  ImportSwap<decltype(__imp_GetOpenFileNameA)> swap(__imp_GetOpenFileNameA, FakeDialog::Run);
+  FakeDialog::accept = true;
+  char saved[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof saved, saved);
+  ASSERT_TRUE(SetCurrentDirectoryA(tree_.Root().c_str()));
+  struct Case {
+    std::string name;      // relative, as the dialog hands it back
+    std::string absolute;  // below the test's folder
+  } cases[] = {
+      {"missing\\relative", "missing\\relative.txt"},
+      {" missing\\..\\gone\\x.TXT ", "gone\\x.TXT"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeDialog::name = c.name;
+    Dialogs dialogs(std::vector<Answer>{Answer(Act::Ok)});
+    ClickSave();
+    ASSERT_EQ(dialogs.Seen().size(), 1u);
+    EXPECT_EQ(dialogs.Seen()[0].text,
+              CreateErrorShown(tree_.Path(c.absolute), ERROR_PATH_NOT_FOUND));
+    EXPECT_NE(dialogs.Seen()[0].text.find("\"" + tree_.Path(c.absolute) + "\""), std::string::npos);
+  }
+  SetCurrentDirectoryA(saved);
 }
 
 // A write that stores only the first half of what it is given and says so.
