@@ -21,57 +21,69 @@
 #include "ui/gauge.h"
 #include "ui/strings.h"
 
-// The import slots of the program's file calls: a run's digests are timed from each open to
-// the close that follows it.
-extern "C" HANDLE(WINAPI* __imp_CreateFileA)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD,
-                                             DWORD, HANDLE);
-extern "C" BOOL(WINAPI* __imp_CloseHandle)(HANDLE);
-
 namespace {
 
 double Now();
+
+}  // namespace
+
+#ifdef _WIN64
+// The import slots of the program's file calls (the 64-bit names; the benchmark runs there): a
+// run's digests are timed from each open to the close that follows it.
+extern "C" HANDLE(WINAPI* __imp_CreateFileA)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD,
+                                             DWORD, HANDLE);
+extern "C" BOOL(WINAPI* __imp_CloseHandle)(HANDLE);
+#endif
+
+namespace {
 
 // While it lives, the time from each CreateFileA to the CloseHandle after it is summed: inside a
 // run, the time spent in FileMD5Hex.
 class OpenToClose {
  public:
+#ifdef _WIN64
   OpenToClose() : open_(__imp_CreateFileA), close_(__imp_CloseHandle) {
     current_ = this;
-    Swap();
+    Swap(&Open, &Close);
   }
   ~OpenToClose() {
-    Swap();
+    Swap(open_, close_);
     current_ = nullptr;
   }
+#endif
   OpenToClose(const OpenToClose&) = delete;
   OpenToClose& operator=(const OpenToClose&) = delete;
   double seconds = 0;
 
+#ifdef _WIN64
  private:
-  void Swap() {
+  using OpenCall = HANDLE(WINAPI*)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD,
+                                   HANDLE);
+  using CloseCall = BOOL(WINAPI*)(HANDLE);
+  static HANDLE WINAPI Open(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa,
+                            DWORD how, DWORD flags, HANDLE tmpl) {
+    current_->opened_ = Now();
+    return current_->open_(name, access, share, sa, how, flags, tmpl);
+  }
+  static BOOL WINAPI Close(HANDLE handle) {
+    BOOL ok = current_->close_(handle);
+    current_->seconds += Now() - current_->opened_;
+    return ok;
+  }
+  static void Swap(OpenCall open, CloseCall close) {
     DWORD protect = 0;
     VirtualProtect(&__imp_CreateFileA, sizeof(void*), PAGE_READWRITE, &protect);
     VirtualProtect(&__imp_CloseHandle, sizeof(void*), PAGE_READWRITE, &protect);
-    if (__imp_CreateFileA == open_) {
-      __imp_CreateFileA = [](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa,
-                             DWORD how, DWORD flags, HANDLE tmpl) -> HANDLE {
-        current_->opened_ = Now();
-        return current_->open_(name, access, share, sa, how, flags, tmpl);
-      };
-      __imp_CloseHandle = [](HANDLE h) -> BOOL {
-        BOOL ok = current_->close_(h);
-        current_->seconds += Now() - current_->opened_;
-        return ok;
-      };
-    } else {
-      __imp_CreateFileA = open_;
-      __imp_CloseHandle = close_;
-    }
+    __imp_CreateFileA = open;
+    __imp_CloseHandle = close;
   }
-  HANDLE(WINAPI* open_)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
-  BOOL(WINAPI* close_)(HANDLE);
+  OpenCall open_;
+  CloseCall close_;
   double opened_ = 0;
   static inline OpenToClose* current_ = nullptr;
+#else
+  OpenToClose() = default;
+#endif
 };
 
 // FileMD5Hex's file calls alone, without MD5 or heap: open, the length by moving the file
