@@ -74,6 +74,20 @@ TEST(Program, ClosedWhileDigestingEndsWithCodeZeroAfterTheLastRow) {
   for (int i = 0; i < 200 && RowCount(c.file_list) != kFiles; ++i) Sleep(50);
   ASSERT_EQ(RowCount(c.file_list), kFiles);
 
+  // The last row's file made large: while the run digests it, a count is surely waiting for the
+  // pump that follows it, even when this process is slow to send its next one.
+  wchar_t last_row[MAX_PATH] = {};
+  ASSERT_GT(SendMessageW(c.file_list, LB_GETTEXT, kFiles - 1, reinterpret_cast<LPARAM>(last_row)),
+            0);
+  HANDLE large = CreateFileW(last_row, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr);
+  ASSERT_NE(large, INVALID_HANDLE_VALUE);
+  const std::string chunk(1 << 20, 'y');
+  for (int i = 0; i < 128; ++i) {
+    DWORD written = 0;
+    WriteFile(large, chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr);
+  }
+  CloseHandle(large);
+
   // The click starts the run; the close request waits in the queue for its first pump.
   PostMessageA(c.start, BM_CLICK, 0, 0);
   PostMessageA(window, WM_CLOSE, 0, 0);
