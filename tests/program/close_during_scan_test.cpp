@@ -62,7 +62,8 @@ void RemoveTree(const std::string& root, int folders, int files_per_folder) {
 }
 
 TEST(Program, ClosedWhileListingEndsWithCodeZeroAfterTheListing) {
-  const int kFolders = 150, kFiles = 4;
+  // Enough folders (one pump each) that the listing lasts a good many polls below.
+  const int kFolders = 800, kFiles = 8;
   const std::string root = MakeTree(kFolders, kFiles);
   Program program;
   ASSERT_TRUE(program.Started());
@@ -91,7 +92,7 @@ TEST(Program, ClosedWhileListingEndsWithCodeZeroAfterTheListing) {
             : last;
     if (rows > last) ++increases;
     if (rows >= 0 && IsWindow(window)) last = rows;
-    Sleep(200);
+    Sleep(5);
   }
   EXPECT_GT(increases, 1) << "the listing went on after the close request";
   EXPECT_EQ(program.WaitForExit(), 0u);
