@@ -146,6 +146,8 @@ void TForm1::FormCreate(ui::TObject* /*Sender*/) {
 }
 
 void TForm1::tmr1Timer(ui::TObject* /*Sender*/) {
+  FollowPointer();
+  SyncLists();
   // Keep the window at its smallest outer size; an equal size changes nothing.
   SetWidth(std::max(Width(), layout::kMinWidth));
   SetHeight(std::max(Height(), layout::kMinHeight));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tick_rules.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/open_dialog.h"
@@ -58,6 +59,17 @@ class TForm1 : public ui::TForm {
   ui::TWinControl* FindComponent(const std::string& name) const;
 
  private:
+  // The pointer's position in the window's client coordinates (it may lie outside the window);
+  // false when it can't be read.
+  bool GetPointerInClient(POINT& point) const;
+  // The tick's steps before the minimum size: the focus follows the pointer, then the focused
+  // list's top row and selected row are copied to the other list.
+  void FollowPointer();
+  void SyncLists();
+  // Which of the two lists holds the keyboard focus, if either.
+  tick::List FocusedList() const;
+  // edt1 takes the digest list's selected row, when it has one; otherwise it keeps its text.
+  void ShowSelectedDigest();
   template <typename T>
   T* Find(const char* name) const;
   void BindEvents();

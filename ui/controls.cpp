@@ -1,7 +1,10 @@
 #include "ui/controls.h"
 
+#include <algorithm>
+
 #include "common/errors.h"
 #include "common/handles.h"
+#include "ui/list_rules.h"
 
 namespace ui {
 namespace {
@@ -107,8 +110,9 @@ int TListBox::ItemIndex() const {
 }
 
 void TListBox::SetItemIndex(int index) {
-  if (ItemIndex() == index) return;
-  SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  const int wanted = SelectionFor(index, items_.Count());
+  if (ItemIndex() == wanted) return;
+  SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
 }
 
 int TListBox::TopIndex() const {
@@ -116,8 +120,17 @@ int TListBox::TopIndex() const {
 }
 
 void TListBox::SetTopIndex(int index) {
-  if (TopIndex() == index) return;
-  SendMessageA(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+  const int wanted = TopRowFor(index, items_.Count(), PageRows());
+  if (TopIndex() == wanted) return;
+  SendMessageA(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(wanted), 0);
+}
+
+int TListBox::PageRows() const {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const LRESULT row_height = SendMessageA(Handle(), LB_GETITEMHEIGHT, 0, 0);
+  if (row_height <= 0 || row_height == LB_ERR) return 1;
+  return std::max(1, static_cast<int>(client.bottom / row_height));
 }
 
 void TListBox::Update() {

@@ -33,11 +33,13 @@ class TListBox : public TWinControl {
            int horizontal_extent);
   TStrings& Items() { return items_; }
   const TStrings& Items() const { return items_; }
-  // The selected row, -1 for none. Setting reads first and does nothing when equal; a row
-  // beyond the end raises no error; setting from code raises no click event.
+  // The selected row, -1 for none. Setting reads first and sends nothing when equal; setting
+  // from code raises no click event. A row the list lacks raises no error and leaves the list
+  // with no selection, so it never shows another row as the one asked for.
   int ItemIndex() const;
   void SetItemIndex(int index);
-  // The first visible row; set by the same read-first rule.
+  // The first visible row; set by the same read-first rule. A row beyond what the list can
+  // scroll to raises no error: the list scrolls as far as it can, to its end.
   int TopIndex() const;
   void SetTopIndex(int index);
   // Repaints the list at once.
@@ -50,6 +52,8 @@ class TListBox : public TWinControl {
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  // The number of rows that fit into the list's height (at least 1).
+  int PageRows() const;
   // Rows added between two turns of a message loop are drawn once, at the next turn: the
   // system's list box redraws its scroll bar for every single row it takes, which costs
   // milliseconds a row, while nothing can be seen of it before the loop runs again. At that

@@ -81,6 +81,12 @@ void TForm::Show(int show_command) {
   UpdateWindow(Handle());
 }
 
+bool TForm::Active() const {
+  HWND window = Handle();
+  return window && GetActiveWindow() == window && GetForegroundWindow() == window &&
+         IsWindowEnabled(window);
+}
+
 void TForm::SelectNext(bool forward) {
   std::vector<TWinControl*> list = TabList();
   if (list.empty()) return;

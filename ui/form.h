@@ -39,6 +39,9 @@ class TForm : public TWinControl {
   void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
 
   void Show(int show_command);
+  // True while the user's keys come to this window: it is the active window of its thread and
+  // the system's foreground window, and it is enabled (no modal window of the program is open).
+  bool Active() const;
   // Moves the focus to the next (or previous) control of the Tab order.
   void SelectNext(bool forward);
 

@@ -16,24 +16,21 @@ struct Controls {
   HWND file_list = nullptr;
 };
 
+BOOL CALLBACK NoteControl(HWND w, LPARAM p) {
+  auto* c = reinterpret_cast<Controls*>(p);
+  char cls[32] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  LONG style = GetWindowLongA(w, GWL_STYLE);
+  if (_stricmp(cls, "Edit") == 0 && !(style & ES_READONLY)) c->path_box = w;
+  if (_stricmp(cls, "Button") == 0 && (style & 0xF) == BS_AUTOCHECKBOX) c->sub_folders = w;
+  // The file list lies on the window itself; the digest list inside a panel.
+  if (_stricmp(cls, "ListBox") == 0 && GetParent(w) == GetAncestor(w, GA_ROOT)) c->file_list = w;
+  return TRUE;
+}
+
 Controls FindControls(HWND form) {
   Controls c;
-  EnumChildWindows(
-      form,
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* c = reinterpret_cast<Controls*>(p);
-        char cls[32] = {};
-        GetClassNameA(w, cls, sizeof cls);
-        std::string name(cls);
-        LONG style = GetWindowLongA(w, GWL_STYLE);
-        if (_stricmp(cls, "Edit") == 0 && !(style & ES_READONLY)) c->path_box = w;
-        if (_stricmp(cls, "Button") == 0 && (style & 0xF) == BS_AUTOCHECKBOX) c->sub_folders = w;
-        // The file list lies on the window itself; the digest list inside a panel.
-        if (_stricmp(cls, "ListBox") == 0 && GetParent(w) == GetAncestor(w, GA_ROOT))
-          c->file_list = w;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&c));
+  EnumChildWindows(form, NoteControl, reinterpret_cast<LPARAM>(&c));
   return c;
 }
 

@@ -6,9 +6,11 @@
 #include <string>
 
 #include "common/text_rules.h"
+#include "import_slot.h"
 #include "ui/application.h"
 
-extern "C" DWORD(WINAPI* __imp_GetModuleFileNameA)(HMODULE, LPSTR, DWORD);
+extern "C" DWORD(WINAPI* GetModuleFileNameSlot)(HMODULE, LPSTR, DWORD)
+    VORLUND_IMPORT_SLOT(GetModuleFileNameA, 12);
 
 namespace vorlund::testing {
 namespace {
@@ -37,17 +39,9 @@ TEST(ApplicationTitle, LowersEveryDoubleByteCapitalAsTheSystemDoes) {
 // caller's buffer as the system cuts it.
 class LongProgramPath {
  public:
-  explicit LongProgramPath(const std::string& path) : original_(__imp_GetModuleFileNameA) {
+  explicit LongProgramPath(const std::string& path) : replaced_(GetModuleFileNameSlot, Report) {
     path_ = path;
-    VirtualProtect(&__imp_GetModuleFileNameA, sizeof(void*), PAGE_READWRITE, &protect_);
-    __imp_GetModuleFileNameA = Report;
   }
-  ~LongProgramPath() {
-    __imp_GetModuleFileNameA = original_;
-    VirtualProtect(&__imp_GetModuleFileNameA, sizeof(void*), protect_, &protect_);
-  }
-  LongProgramPath(const LongProgramPath&) = delete;
-  LongProgramPath& operator=(const LongProgramPath&) = delete;
 
  private:
   static DWORD WINAPI Report(HMODULE, LPSTR buffer, DWORD size) {
@@ -63,8 +57,7 @@ class LongProgramPath {
     return length;
   }
   static inline std::string path_;
-  DWORD(WINAPI* original_)(HMODULE, LPSTR, DWORD);
-  DWORD protect_ = 0;
+  ReplacedImport<decltype(GetModuleFileNameSlot)> replaced_;
 };
 
 TEST(ApplicationTitle, AProgramPathOfAnyLengthGivesItsName) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/errors.h"
+#include "import_slot.h"
 
 // The file digest takes its buffers with the nothrow array form of new. This program replaces
 // it, and the array delete, to watch the buffers: which are taken and released, and a hook that
@@ -38,7 +39,8 @@ void operator delete[](void* block) noexcept {
 void operator delete[](void* block, std::size_t) noexcept { operator delete[](block); }
 
 // The import slot of ReadFile in this program, through which the file digest reads.
-extern "C" BOOL(WINAPI* __imp_ReadFile)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
+extern "C" BOOL(WINAPI* ReadFileSlot)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED)
+    VORLUND_IMPORT_SLOT(ReadFile, 20);
 
 namespace vorlund {
 namespace {
@@ -46,18 +48,10 @@ namespace {
 // While it lives, every ReadFile of the program is recorded (the size asked for) and passed on.
 class ReadWatch {
  public:
-  ReadWatch() : original_(__imp_ReadFile) {
+  ReadWatch() : replaced_(ReadFileSlot, Record) {
     sizes_.clear();
-    forward_ = original_;
-    VirtualProtect(&__imp_ReadFile, sizeof(void*), PAGE_READWRITE, &protect_);
-    __imp_ReadFile = Record;
+    forward_ = replaced_.Original();
   }
-  ~ReadWatch() {
-    __imp_ReadFile = original_;
-    VirtualProtect(&__imp_ReadFile, sizeof(void*), protect_, &protect_);
-  }
-  ReadWatch(const ReadWatch&) = delete;
-  ReadWatch& operator=(const ReadWatch&) = delete;
   const std::vector<DWORD>& Sizes() const { return sizes_; }
 
  private:
@@ -67,9 +61,8 @@ class ReadWatch {
     return forward_(file, buffer, size, done, overlapped);
   }
   static inline std::vector<DWORD> sizes_;
-  static inline BOOL(WINAPI* forward_)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED) = nullptr;
-  BOOL(WINAPI* original_)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
-  DWORD protect_ = 0;
+  static inline decltype(ReadFileSlot) forward_ = nullptr;
+  testing::ReplacedImport<decltype(ReadFileSlot)> replaced_;
 };
 
 std::string Upper(std::string s) {

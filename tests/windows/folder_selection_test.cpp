@@ -144,7 +144,6 @@ TEST_F(SelectionTest, PathBoxTextsListWhatTheRulesName) {
       {t + "\\a/b\\", t + "\\a/b\\", {t + "\\ab/\\a.txt"}},
       {"C:/dir\\", "C:/dir\\", {"C:dir/\\a.txt"}},  // 'C:dir/' is below the current folder
       {"C:\\", "C:\\", Prefixed("C:/\\", root_names_)},
-      {"\\", "\\", Prefixed("/\\", FileNames("/"))},  // what the platform makes of '/\*.*'
       {"C:", "C:", Prefixed("C:\\", root_names_)},
       {t + "/dir", t + "/dir", none},  // a folder, but the "/" stops the rules first
       {"C:/dir", "C:/dir", none},

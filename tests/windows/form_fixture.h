@@ -9,27 +9,20 @@
 
 #include "app/form1.h"
 #include "dialog_driver.h"
+#include "import_slot.h"
 #include "ui/application.h"
 
 // The import slot of SetTimer in the test program, so that a test can make the system refuse
 // timers (the system here never runs out of them).
-extern "C" UINT_PTR(WINAPI* __imp_SetTimer)(HWND, UINT_PTR, UINT, TIMERPROC);
+extern "C" UINT_PTR(WINAPI* SetTimerSlot)(HWND, UINT_PTR, UINT, TIMERPROC)
+    VORLUND_IMPORT_SLOT(SetTimer, 16);
 
 namespace vorlund::testing {
 
 // While it lives, every SetTimer of the program fails as when the system has no timer left.
 class RefuseTimers {
  public:
-  RefuseTimers() : original_(__imp_SetTimer) {
-    VirtualProtect(&__imp_SetTimer, sizeof(void*), PAGE_READWRITE, &protect_);
-    __imp_SetTimer = Refuse;
-  }
-  ~RefuseTimers() {
-    __imp_SetTimer = original_;
-    VirtualProtect(&__imp_SetTimer, sizeof(void*), protect_, &protect_);
-  }
-  RefuseTimers(const RefuseTimers&) = delete;
-  RefuseTimers& operator=(const RefuseTimers&) = delete;
+  RefuseTimers() : replaced_(SetTimerSlot, Refuse) {}
 
  private:
   // A function of the system's calling convention (a lambda has the language's own on 32-bit).
@@ -37,8 +30,7 @@ class RefuseTimers {
     SetLastError(ERROR_NO_SYSTEM_RESOURCES);
     return 0;
   }
-  UINT_PTR(WINAPI* original_)(HWND, UINT_PTR, UINT, TIMERPROC);
-  DWORD protect_ = 0;
+  ReplacedImport<decltype(SetTimerSlot)> replaced_;
 };
 
 // The application object of the test program, made once.

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "form_fixture.h"
+#include "import_slot.h"
 
-extern "C" LPITEMIDLIST(WINAPI* __imp_SHBrowseForFolderA)(LPBROWSEINFOA);
+extern "C" LPITEMIDLIST(WINAPI* BrowseSlot)(LPBROWSEINFOA)
+    VORLUND_IMPORT_SLOT(SHBrowseForFolderA, 4);
 
 namespace vorlund::testing {
 namespace {
@@ -16,17 +18,7 @@ namespace {
 // While it lives, the picker is not shown: its call is recorded and answered as a Cancel.
 class PickerCall {
  public:
-  PickerCall() : original_(__imp_SHBrowseForFolderA) {
-    calls_ = 0;
-    VirtualProtect(&__imp_SHBrowseForFolderA, sizeof(void*), PAGE_READWRITE, &protect_);
-    __imp_SHBrowseForFolderA = Record;
-  }
-  ~PickerCall() {
-    __imp_SHBrowseForFolderA = original_;
-    VirtualProtect(&__imp_SHBrowseForFolderA, sizeof(void*), protect_, &protect_);
-  }
-  PickerCall(const PickerCall&) = delete;
-  PickerCall& operator=(const PickerCall&) = delete;
+  PickerCall() : replaced_(BrowseSlot, Record) { calls_ = 0; }
   static inline int calls_ = 0;
   static inline BROWSEINFOA info_ = {};
   static inline std::string title_;
@@ -38,8 +30,7 @@ class PickerCall {
     title_ = info->lpszTitle ? info->lpszTitle : "";
     return nullptr;
   }
-  LPITEMIDLIST(WINAPI* original_)(LPBROWSEINFOA);
-  DWORD protect_ = 0;
+  ReplacedImport<decltype(BrowseSlot)> replaced_;
 };
 
 using PickerCallTest = FormTest;
