@@ -412,6 +412,62 @@ inline constexpr COLORREF kGreen = RGB(0, 128, 0);
 inline constexpr COLORREF kSilver = RGB(192, 192, 192);
 
 // ---------------------------------------------------------------------------------------------
+// What a label shows on the screen, against the same text drawn here by a label of the
+// platform's own with the window's font
+
+// The pixels of a picture that are ink (dark), row by row.
+inline std::vector<bool> Ink(const Picture& p) {
+  std::vector<bool> ink;
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x) {
+      const COLORREF c = p.At(p.area.left + x, p.area.top + y);
+      ink.push_back(GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128);
+    }
+  return ink;
+}
+
+// The number of pixels in which the label's picture differs from the text drawn by a static
+// control of this process of the label's size in the font "宋体", height -12 (the window's); -1
+// when either picture could not be taken. The reference is shown where the program's window
+// is not, without taking the activation.
+inline int LabelDifference(HWND label, const std::string& text) {
+  RECT shown = {};
+  GetWindowRect(label, &shown);
+  const int width = shown.right - shown.left, height = shown.bottom - shown.top;
+  const RECT screen = ScreenArea();
+  const int left = 8, top = screen.bottom - height - 8;
+  HWND reference = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, "STATIC",
+                                   text.c_str(), WS_POPUP | SS_LEFT | SS_NOPREFIX, left, top, width,
+                                   height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!reference) return -1;
+  const std::string face = Gbk("宋体");
+  HFONT font =
+      CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+  SendMessageA(reference, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ShowWindow(reference, SW_SHOWNOACTIVATE);
+  UpdateWindow(reference);
+  for (int i = 0; i < 10; ++i) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+  const Picture expected = Capture(RECT{left, top, left + width, top + height});
+  const Picture seen = Capture(shown);
+  DestroyWindow(reference);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  DeleteObject(font);
+  if (!expected.Valid() || !seen.Valid() || expected.width != seen.width ||
+      expected.height != seen.height)
+    return -1;
+  const std::vector<bool> a = Ink(expected), b = Ink(seen);
+  int differ = 0;
+  for (size_t i = 0; i < a.size(); ++i) differ += a[i] != b[i];
+  return differ;
+}
+
+// ---------------------------------------------------------------------------------------------
 // One session of the program: started, its window found, driven, closed
 
 class Session {
@@ -454,6 +510,8 @@ class Session {
   std::string DigestBox() const { return ControlText(window_.digest_box); }
   bool SubFoldersTicked() const { return Ask(window_.sub_folders, BM_GETCHECK) == BST_CHECKED; }
   GaugeColours Gauge() const { return ReadGauge(window_.gauge); }
+  // The pixels in which the position label on the screen differs from its text drawn anew.
+  int PositionDrawnDifference() const { return LabelDifference(window_.position, Position()); }
 
   // A dialog or message box of the program, once one shows; null after timeout_ms.
   HWND WaitForBox(DWORD timeout_ms = 20000) const {
@@ -546,7 +604,7 @@ class Session {
   // True when the program answers at once: no handler is running between its pumps.
   bool Idle() const {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutW(window_.form, WM_NULL, 0, 0, SMTO_NORMAL, 200, &result) != 0;
+    return SendMessageTimeoutW(window_.form, WM_NULL, 0, 0, SMTO_NORMAL, 100, &result) != 0;
   }
 
   // Clicks a row of a list with the pointer, x pixels into the list (its middle when x < 0).

@@ -22,6 +22,7 @@ namespace {
 std::string FilesDir() { return BinaryDir() + "\\acceptance-files"; }
 std::string RoadDir() { return FilesDir() + "\\road"; }
 std::string SmallDir() { return FilesDir() + "\\small"; }
+std::string SlowDir() { return FilesDir() + "\\slow"; }
 
 // md5sum's digests of a folder's files, in upper case, by path below the folder ("/"-separated,
 // UTF-8).
@@ -170,6 +171,7 @@ TEST(Acceptance, PickedFolderIsListedOnceWhileTheGaugeIsRedThenGreen) {
       << "red while listing (" << seen_during.size() << " pictures)";
 
   EXPECT_EQ(session.Files(), expected) << "each file once, in the platform's order";
+  EXPECT_EQ(session.PositionDrawnDifference(), 0) << "the label shows its text on the screen";
   EXPECT_EQ(session.PathBox(), RoadDir());
   EXPECT_TRUE(session.Digests().empty());
   const GaugeColours after = session.Gauge();
@@ -186,6 +188,7 @@ TEST(Acceptance, TypedPathListsTheFolderAndTouchesNothingElse) {
   ListByTyping(session, RoadDir());
   EXPECT_EQ(session.Files(), ExpectedRows(RoadDir(), false)) << "sub-folders not entered";
   EXPECT_EQ(session.Position(), Gbk("当前位置: 0/0        "));
+  EXPECT_EQ(session.PositionDrawnDifference(), 0) << "the label shows its text on the screen";
   EXPECT_EQ(session.Gauge().right, kGreen);
   EXPECT_EQ(session.Close(), 0u);
 }
@@ -207,21 +210,8 @@ TEST(Acceptance, TypicalUseListsDigestsReadsAndSaves) {
   ASSERT_EQ(session.Files(), rows);
   const std::vector<std::string> digests = ExpectedDigests(rows, RoadDir(), md5sums);
 
-  // 2. Digest: grey with the share done in red while it runs, green after, a digest per row.
-  session.StartRun();
-  bool part_filled = false;
-  WaitUntil(
-      [&] {
-        const GaugeColours g = session.Gauge();
-        if (g.left == kRed && g.right == kSilver && !part_filled) {
-          part_filled = true;
-          SaveScreenshot("during-run");
-        }
-        return session.Digests().size() == rows.size() && session.Idle();
-      },
-      60000, 0);
-  EXPECT_TRUE(part_filled) << "a grey gauge part-filled with red while the run went on";
-  ASSERT_TRUE(session.WaitForRunEnd());
+  // 2. Digest: a digest per row, the label reset, the gauge green again.
+  RunToEnd(session);
   EXPECT_EQ(session.Digests(), digests) << "row for row, md5sum's digests in upper case";
   EXPECT_EQ(session.Position(), PositionText(0, 0));
   const GaugeColours after = session.Gauge();
@@ -235,6 +225,7 @@ TEST(Acceptance, TypicalUseListsDigestsReadsAndSaves) {
   ASSERT_TRUE(WaitUntil([&] { return SelectedRow(w.digest_list) == 4; })) << "Memo2 follows";
   EXPECT_EQ(SelectedRow(w.file_list), 4);
   EXPECT_EQ(session.Position(), PositionText(5, n));
+  EXPECT_EQ(session.PositionDrawnDifference(), 0) << "the label shows its text on the screen";
   EXPECT_EQ(session.DigestBox(), digests[4]);
 
   RECT list = {};
@@ -269,6 +260,40 @@ TEST(Acceptance, TypicalUseListsDigestsReadsAndSaves) {
   EXPECT_EQ(ReadWholeFile(name + ".txt"), SavedText(digests)) << "byte for byte";
   EXPECT_EQ(session.Digests(), digests) << "the list unchanged";
 
+  EXPECT_EQ(session.Close(), 0u);
+}
+
+// A run that lasts: the gauge grey with the share done in red from the left while it goes, green
+// with 0% after it.
+TEST(Acceptance, RunShowsTheShareDoneOnGreyThenGreen) {
+  const std::map<std::string, std::string> md5sums = Md5sums("slow");
+  Session session;
+  ASSERT_TRUE(session.Ready());
+  ListByTyping(session, SlowDir());
+  const std::vector<std::string> rows = session.Files();
+  ASSERT_EQ(rows.size(), 4u);
+
+  session.StartRun();
+  std::vector<GaugeColours> seen;
+  bool part_filled = false;
+  WaitUntil(
+      [&] {
+        seen.push_back(session.Gauge());
+        if (seen.back().left == kRed && seen.back().right == kSilver && !part_filled) {
+          part_filled = true;
+          SaveScreenshot("during-run");
+        }
+        // Asked only once it answers: between its pumps the program hears nothing.
+        return session.Idle() && session.Digests().size() == rows.size();
+      },
+      60000, 0);
+  EXPECT_TRUE(part_filled) << "grey, part-filled with red, in one of " << seen.size()
+                           << " pictures";
+  ASSERT_TRUE(session.WaitForRunEnd());
+  EXPECT_EQ(session.Digests(), ExpectedDigests(rows, SlowDir(), md5sums));
+  const GaugeColours after = session.Gauge();
+  EXPECT_EQ(after.left, kGreen);
+  EXPECT_EQ(after.right, kGreen);
   EXPECT_EQ(session.Close(), 0u);
 }
 
@@ -393,7 +418,7 @@ TEST(Acceptance, ExistingTargetIsReplacedOnlyAfterYes) {
     EXPECT_TRUE(BoxShows(seen, Gbk("该文件已存在，是否需要覆盖？"))) << seen.text;
     EXPECT_EQ(seen.icon, nullptr);
     EXPECT_EQ(seen.buttons, 2);
-    EXPECT_EQ(LOWORD(Ask(question, DM_GETDEFID)), IDYES) << "Yes is the default button";
+    EXPECT_EQ(FocusOf(question), GetDlgItem(question, IDYES)) << "Yes is the default button";
     EXPECT_TRUE(PressDialogButton(question, c.answer));
     if (c.replaced) {
       ExpectSaved(session, name + ".txt");
