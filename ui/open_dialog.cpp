@@ -19,7 +19,8 @@ bool TOpenDialog::Execute() {
   for (char& c : filter)
     if (c == '|') c = '\0';
   filter.append(2, '\0');
-  std::vector<char> name(MAX_PATH, '\0');
+  // The name buffer holds 260 characters; the last accepted name is offered again.
+  std::vector<char> name(kNameBufferSize, '\0');
   file_name_.copy(name.data(), name.size() - 1);
   OPENFILENAMEA ofn = {};
   ofn.lStructSize = sizeof ofn;
@@ -28,7 +29,14 @@ bool TOpenDialog::Execute() {
   ofn.nFilterIndex = static_cast<DWORD>(filter_index_);
   ofn.lpstrFile = name.data();
   ofn.nMaxFile = static_cast<DWORD>(name.size());
+  // Explorer-style and resizable, without the read-only box. Any typed name is accepted (no
+  // must-exist checks), an existing file is not asked about here, no extension is added and the
+  // current folder follows the dialog. The layer needs no hook of its own, so none is set.
   ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
+  // No default extension, starting folder or title: the platform's own apply.
+  ofn.lpstrDefExt = nullptr;
+  ofn.lpstrInitialDir = nullptr;
+  ofn.lpstrTitle = nullptr;
   BOOL accepted;
   {
     TaskWindowsDisabled disabled;

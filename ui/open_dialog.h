@@ -7,6 +7,9 @@ namespace ui {
 
 class TOpenDialog {
  public:
+  // The characters the dialog's name buffer holds, its terminating NUL included.
+  static constexpr int kNameBufferSize = 260;
+
   // filter: "label|pattern|label|pattern...".
   explicit TOpenDialog(std::string filter) : filter_(std::move(filter)) {}
   const std::string& Filter() const { return filter_; }
@@ -14,7 +17,9 @@ class TOpenDialog {
   const std::string& FileName() const { return file_name_; }
   void SetFileName(std::string name) { file_name_ = std::move(name); }
   // Shows the dialog, owned by the application's window, with the program's other windows
-  // disabled; true when the user accepted a name, which FileName then holds.
+  // disabled, offering FileName; true when the user accepted a name, whose full path FileName
+  // then holds until the next accepted dialog. False when the user cancelled or the dialog
+  // failed; FileName is then unchanged.
   bool Execute();
 
  private:

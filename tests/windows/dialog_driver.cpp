@@ -84,6 +84,15 @@ std::string WindowTextOf(HWND window) {
   return Ansi(text);
 }
 
+std::string ControlTextOf(HWND control) {
+  const LRESULT len = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(len > 0 ? len : 0) + 1, L'\0');
+  const LRESULT got =
+      SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return Ansi(text);
+}
+
 HWND FindProgramWindow(DWORD process, const char* window_class) {
   Search search{process, window_class, nullptr};
   EnumWindows(FindOne, reinterpret_cast<LPARAM>(&search));
@@ -129,11 +138,16 @@ namespace {
 struct NameBoxes {
   HWND combo = nullptr;
   HWND edit = nullptr;
+  HWND combo_edit = nullptr;  // an edit inside the combo box, however deeply it is nested
 };
 
 BOOL CALLBACK FindNameBox(HWND child, LPARAM lparam) {
   auto* f = reinterpret_cast<NameBoxes*>(lparam);
   if (GetDlgCtrlID(child) == 0x47C && !f->combo) f->combo = child;
+  // Wine 8 nests it as ComboBoxEx32 > ComboBox > Edit, every one numbered 0x47C.
+  if (f->combo && !f->combo_edit && _stricmp(ClassOf(child).c_str(), "Edit") == 0 &&
+      IsChild(f->combo, child))
+    f->combo_edit = child;
   if (GetDlgCtrlID(child) == 0x480 && _stricmp(ClassOf(child).c_str(), "Edit") == 0)
     f->edit = child;
   return TRUE;
@@ -145,6 +159,7 @@ HWND FileNameBox(HWND dialog) {
   // An explorer-style dialog's controls may lie in a child dialog of its own: look deep.
   NameBoxes found;
   EnumChildWindows(dialog, FindNameBox, reinterpret_cast<LPARAM>(&found));
+  if (found.combo_edit) return found.combo_edit;
   if (found.combo) {
     if (_stricmp(ClassOf(found.combo).c_str(), "Edit") == 0) return found.combo;
     if (HWND edit = FindWindowExA(found.combo, nullptr, "Edit", nullptr)) return edit;
@@ -161,7 +176,7 @@ bool TypeFileName(HWND dialog, const std::string& name) {
   if (!box) return false;
   const std::wstring wide = Wide(name);
   SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-  return WindowTextOf(box) == name;
+  return ControlTextOf(box) == name;
 }
 
 DialogDriver::DialogDriver(Step step, DWORD process, int limit, DWORD appear_timeout_ms)

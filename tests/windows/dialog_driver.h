@@ -19,6 +19,9 @@ std::string Ansi(const std::wstring& wide);
 // A window's text as its ANSI (code page 936) bytes. Read as wide text, which is exact across
 // threads and processes (an ANSI read of another process's window can lose bytes).
 std::string WindowTextOf(HWND window);
+// The text a control holds, asked of the control itself (WM_GETTEXT, as wide text): an edit of
+// another process keeps its text where GetWindowText does not look.
+std::string ControlTextOf(HWND control);
 
 // What a dialog shows.
 struct DialogSeen {
