@@ -88,7 +88,7 @@ inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 // Waits until done() holds; false after timeout_ms.
-inline bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms = 20000,
+inline bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms = 10000,
                       DWORD step_ms = 20) {
   const DWORD start = GetTickCount();
   while (!done()) {
@@ -111,7 +111,7 @@ inline std::string BinaryDir() { return WindowsPath(BinaryDirUnix()); }
 // Messages to another process's controls, never waiting for ever on a busy program
 
 inline LRESULT Ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0,
-                   UINT timeout_ms = 20000) {
+                   UINT timeout_ms = 15000) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, timeout_ms, &result))
     return -1;
@@ -485,7 +485,9 @@ class Session {
           return r.right - r.left >= 832 && r.bottom - r.top >= 665;
         },
         5000);
-    Sleep(100);
+    // Dragged by its title bar to where the whole of it shows on the screen (at its stored
+    // place its right end lies beyond a screen 1280 pixels wide).
+    dragged_ = DragWindowTo(POINT{100, 60});
   }
   ~Session() {
     // A box left open (a failed test) is closed, so that the window can close.
@@ -499,7 +501,35 @@ class Session {
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  bool Ready() const { return window_.Complete(); }
+  bool Ready() const { return window_.Complete() && dragged_; }
+
+  // Drags the window by its title bar with the pointer until its top-left corner is at a
+  // screen point.
+  bool DragWindowTo(POINT top_left) {
+    auto there = [&] {
+      RECT now = {};
+      GetWindowRect(window_.form, &now);
+      return now.left == top_left.x && now.top == top_left.y;
+    };
+    for (int attempt = 0; attempt < 3 && !there(); ++attempt) {
+      RECT r = {};
+      GetWindowRect(window_.form, &r);
+      const POINT grip{r.left + 200, r.top + 10};
+      MovePointer(grip, 200);
+      SendMouse(MOUSEEVENTF_LEFTDOWN);
+      Sleep(100);
+      for (int step = 1; step <= 10; ++step) {
+        SetCursorPos(grip.x + (top_left.x - r.left) * step / 10,
+                     grip.y + (top_left.y - r.top) * step / 10);
+        SendMouse(MOUSEEVENTF_MOVE);
+        Sleep(30);
+      }
+      SendMouse(MOUSEEVENTF_LEFTUP);
+      WaitUntil(there, 1000);
+    }
+    return there();
+  }
+
   const MainWindow& Window() const { return window_; }
   DWORD ProcessId() const { return program_.ProcessId(); }
 
@@ -514,7 +544,7 @@ class Session {
   int PositionDrawnDifference() const { return LabelDifference(window_.position, Position()); }
 
   // A dialog or message box of the program, once one shows; null after timeout_ms.
-  HWND WaitForBox(DWORD timeout_ms = 20000) const {
+  HWND WaitForBox(DWORD timeout_ms = 10000) const {
     return WaitForDialog(program_.ProcessId(), timeout_ms);
   }
   HWND OpenBox() const { return FindDialog(program_.ProcessId()); }
@@ -587,7 +617,7 @@ class Session {
   const DialogSeen& PickerSeen() const { return picker_; }
 
   // Waits until a listing is shown whole: the label shows 0 and a row count equal to the list's.
-  bool WaitForListing(int rows, DWORD timeout_ms = 20000) const {
+  bool WaitForListing(int rows, DWORD timeout_ms = 10000) const {
     return WaitUntil(
         [&] { return RowCount(window_.file_list) == rows && Position() == PositionText(0, rows); },
         timeout_ms);
@@ -596,7 +626,7 @@ class Session {
   // Starts a digest run with the pointer.
   void StartRun() { ClickWindow(window_.start); }
   // Waits until a run has given a digest for every listed file and the program is idle again.
-  bool WaitForRunEnd(DWORD timeout_ms = 60000) const {
+  bool WaitForRunEnd(DWORD timeout_ms = 15000) const {
     const int files = RowCount(window_.file_list);
     return WaitUntil([&] { return RowCount(window_.digest_list) == files && !OpenBox() && Idle(); },
                      timeout_ms, 50);
@@ -625,6 +655,7 @@ class Session {
  private:
   Program program_;
   MainWindow window_;
+  bool dragged_ = false;
   DialogSeen picker_;
 };
 

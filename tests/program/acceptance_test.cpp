@@ -95,6 +95,8 @@ void ExpectErrorBox(Session& session, const std::string& text, const char* scree
   if (screenshot) SaveScreenshot(screenshot);
   EXPECT_EQ(seen.caption, "Vorlund");
   EXPECT_TRUE(BoxShows(seen, text)) << "shown: " << seen.text << "\nexpected: " << text;
+  EXPECT_NE(seen.owner, session.Window().form) << "owned by the application's window";
+  EXPECT_EQ(WindowTextOf(seen.owner), "Vorlund");
   EXPECT_NE(seen.icon, nullptr) << "the error icon";
   EXPECT_EQ(seen.buttons, 1);
   EXPECT_TRUE(PressDialogButton(box, IDOK));
@@ -185,7 +187,7 @@ TEST(Acceptance, PickedFolderIsListedOnceWhileTheGaugeIsRedThenGreen) {
 TEST(Acceptance, TypedPathListsTheFolderAndTouchesNothingElse) {
   Session session;
   ASSERT_TRUE(session.Ready());
-  ListByTyping(session, RoadDir());
+  ASSERT_NO_FATAL_FAILURE(ListByTyping(session, RoadDir()));
   EXPECT_EQ(session.Files(), ExpectedRows(RoadDir(), false)) << "sub-folders not entered";
   EXPECT_EQ(session.Position(), Gbk("当前位置: 0/0        "));
   EXPECT_EQ(session.PositionDrawnDifference(), 0) << "the label shows its text on the screen";
@@ -211,7 +213,7 @@ TEST(Acceptance, TypicalUseListsDigestsReadsAndSaves) {
   const std::vector<std::string> digests = ExpectedDigests(rows, RoadDir(), md5sums);
 
   // 2. Digest: a digest per row, the label reset, the gauge green again.
-  RunToEnd(session);
+  ASSERT_NO_FATAL_FAILURE(RunToEnd(session));
   EXPECT_EQ(session.Digests(), digests) << "row for row, md5sum's digests in upper case";
   EXPECT_EQ(session.Position(), PositionText(0, 0));
   const GaugeColours after = session.Gauge();
@@ -227,6 +229,10 @@ TEST(Acceptance, TypicalUseListsDigestsReadsAndSaves) {
   EXPECT_EQ(session.Position(), PositionText(5, n));
   EXPECT_EQ(session.PositionDrawnDifference(), 0) << "the label shows its text on the screen";
   EXPECT_EQ(session.DigestBox(), digests[4]);
+  PressKey(VK_DOWN);  // the pointer rests over the file list, which has the focus
+  ASSERT_TRUE(WaitUntil([&] { return session.Position() == PositionText(6, n); }));
+  EXPECT_EQ(session.DigestBox(), digests[5]);
+  EXPECT_TRUE(WaitUntil([&] { return SelectedRow(w.digest_list) == 5; }));
 
   RECT list = {};
   GetClientRect(w.digest_list, &list);
@@ -255,10 +261,18 @@ TEST(Acceptance, TypicalUseListsDigestsReadsAndSaves) {
 
   // 4. Save: the name without extension, the target with ".txt", the confirmation.
   const std::string name = work.Path("digests");
-  SaveAs(session, name, "save-dialog");
+  ASSERT_NO_FATAL_FAILURE(SaveAs(session, name, "save-dialog"));
   ExpectSaved(session, name + ".txt");
   EXPECT_EQ(ReadWholeFile(name + ".txt"), SavedText(digests)) << "byte for byte";
   EXPECT_EQ(session.Digests(), digests) << "the list unchanged";
+
+  // Another folder picked: both lists emptied and the new folder listed, the label reset.
+  ASSERT_EQ(session.PickFolder(SmallDir(), "small"), "");
+  ASSERT_TRUE(session.WaitForListing(5));
+  EXPECT_EQ(session.Files(), ExpectedRows(SmallDir(), true));
+  EXPECT_TRUE(session.Digests().empty());
+  EXPECT_EQ(session.PathBox(), SmallDir());
+  EXPECT_EQ(session.Gauge().right, kGreen);
 
   EXPECT_EQ(session.Close(), 0u);
 }
@@ -269,7 +283,7 @@ TEST(Acceptance, RunShowsTheShareDoneOnGreyThenGreen) {
   const std::map<std::string, std::string> md5sums = Md5sums("slow");
   Session session;
   ASSERT_TRUE(session.Ready());
-  ListByTyping(session, SlowDir());
+  ASSERT_NO_FATAL_FAILURE(ListByTyping(session, SlowDir()));
   const std::vector<std::string> rows = session.Files();
   ASSERT_EQ(rows.size(), 4u);
 
@@ -286,7 +300,7 @@ TEST(Acceptance, RunShowsTheShareDoneOnGreyThenGreen) {
         // Asked only once it answers: between its pumps the program hears nothing.
         return session.Idle() && session.Digests().size() == rows.size();
       },
-      60000, 0);
+      15000, 0);
   EXPECT_TRUE(part_filled) << "grey, part-filled with red, in one of " << seen.size()
                            << " pictures";
   ASSERT_TRUE(session.WaitForRunEnd());
@@ -303,7 +317,7 @@ TEST(Acceptance, UnopenableFileStopsTheRunWithTheOpenError) {
   const std::map<std::string, std::string> md5sums = Md5sums("small");
   Session session;
   ASSERT_TRUE(session.Ready());
-  ListByTyping(session, SmallDir());
+  ASSERT_NO_FATAL_FAILURE(ListByTyping(session, SmallDir()));
   const std::vector<std::string> rows = session.Files();
   ASSERT_EQ(rows.size(), 5u);
   const int k = 2;
@@ -327,7 +341,7 @@ TEST(Acceptance, UnopenableFileStopsTheRunWithTheOpenError) {
   EXPECT_EQ(session.Position(), PositionText(0, 0));
 
   // Started again with the file free, the run completes.
-  RunToEnd(session);
+  ASSERT_NO_FATAL_FAILURE(RunToEnd(session));
   EXPECT_EQ(session.Digests(), digests);
   EXPECT_EQ(session.Close(), 0u);
 }
@@ -341,7 +355,7 @@ TEST(Acceptance, FolderRemovedAfterItsListingGivesTheOpenError) {
   WriteWholeFile(folder + "\\two.txt", "two");
   Session session;
   ASSERT_TRUE(session.Ready());
-  ListByTyping(session, folder);
+  ASSERT_NO_FATAL_FAILURE(ListByTyping(session, folder));
   const std::vector<std::string> rows = session.Files();
   ASSERT_EQ(rows.size(), 2u);
   WorkFolder::RemoveAll(folder);
@@ -371,14 +385,14 @@ TEST(Acceptance, TargetThatCannotBeCreatedGivesTheCreateError) {
   };
   Session session;
   ASSERT_TRUE(session.Ready());
-  ListByTyping(session, SmallDir());
-  RunToEnd(session);
+  ASSERT_NO_FATAL_FAILURE(ListByTyping(session, SmallDir()));
+  ASSERT_NO_FATAL_FAILURE(RunToEnd(session));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string target = c.name + ".txt";
     const DWORD code = CreateError(target);
     ASSERT_NE(code, 0u);
-    SaveAs(session, c.name);
+    ASSERT_NO_FATAL_FAILURE(SaveAs(session, c.name));
     ExpectErrorBox(session, ShownErrorText("Cannot create file \"" + FullPath(target) + "\". " +
                                            SystemText(code)));
     EXPECT_FALSE(WaitUntil([&] { return session.OpenBox() != nullptr; }, 500))
@@ -401,15 +415,15 @@ TEST(Acceptance, ExistingTargetIsReplacedOnlyAfterYes) {
   const Case cases[] = {{"answered No", IDNO, false}, {"answered Yes", IDYES, true}};
   Session session;
   ASSERT_TRUE(session.Ready());
-  ListByTyping(session, SmallDir());
-  RunToEnd(session);
+  ASSERT_NO_FATAL_FAILURE(ListByTyping(session, SmallDir()));
+  ASSERT_NO_FATAL_FAILURE(RunToEnd(session));
   const std::vector<std::string> digests = ExpectedDigests(session.Files(), SmallDir(), md5sums);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string name = work.Path(std::string("list-") + (c.replaced ? "yes" : "no"));
     const std::string old_content = "an earlier list\r\n";
     WriteWholeFile(name + ".txt", old_content);
-    SaveAs(session, name);
+    ASSERT_NO_FATAL_FAILURE(SaveAs(session, name));
     HWND question = session.WaitForBox();
     ASSERT_NE(question, nullptr) << "no question";
     Sleep(100);
@@ -418,6 +432,7 @@ TEST(Acceptance, ExistingTargetIsReplacedOnlyAfterYes) {
     EXPECT_TRUE(BoxShows(seen, Gbk("该文件已存在，是否需要覆盖？"))) << seen.text;
     EXPECT_EQ(seen.icon, nullptr);
     EXPECT_EQ(seen.buttons, 2);
+    EXPECT_EQ(seen.enabled_windows, 0) << "the program's other windows are disabled";
     EXPECT_EQ(FocusOf(question), GetDlgItem(question, IDYES)) << "Yes is the default button";
     EXPECT_TRUE(PressDialogButton(question, c.answer));
     if (c.replaced) {
