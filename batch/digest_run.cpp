@@ -1,4 +1,77 @@
 // The digest run: one click digests every listed file into the digest list.
-#include "app/form1.h"
+#include <windows.h>
 
-void TForm1::Button1Click(ui::TObject* /*Sender*/) {}
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "app/gauge_states.h"
+#include "common/texts.h"
+#include "digest/file_digest.h"
+#include "ui/application.h"
+#include "ui/gauge.h"
+#include "ui/message_loop.h"
+
+namespace {
+
+// Controls disabled for a scope: those of them that were enabled are enabled again on every
+// way out, also while an error passes through (before it reaches the error display).
+class ControlsDisabled {
+ public:
+  explicit ControlsDisabled(std::initializer_list<ui::TWinControl*> controls) {
+    for (ui::TWinControl* control : controls) {
+      HWND window = control->Handle();
+      if (IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        disabled_.push_back(window);
+      }
+    }
+  }
+  ~ControlsDisabled() {
+    for (HWND window : disabled_) {
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+  }
+  ControlsDisabled(const ControlsDisabled&) = delete;
+  ControlsDisabled& operator=(const ControlsDisabled&) = delete;
+
+ private:
+  std::vector<HWND> disabled_;
+};
+
+}  // namespace
+
+// Row i of Memo2 gets the digest of row i of FileListBox1. The run pumps after rows 0, 16,
+// 32 ...; meanwhile the file list must keep its rows, or the digests would not pair with them:
+// a run or a listing in progress starts no run, and the path box and the choose-folder button
+// are disabled while the run goes.
+void TForm1::Button1Click(ui::TObject* /*Sender*/) {
+  if (ui::OperationRunning(ui::Operation::Run) || ui::OperationRunning(ui::Operation::Listing)) {
+    return;
+  }
+  ui::OperationSpan run(ui::Operation::Run);
+  ControlsDisabled refill_controls{Edit1, Button2};
+
+  lbl3->SetCaption(vorlund::texts::kPositionReset);
+  Memo2->Items().Clear();
+  Gauge1->SetBackColor(gauge_state::Running);
+  Gauge1->SetMaxValue(FileListBox1->Items().Count());
+  const int n = FileListBox1->Items().Count();
+  for (int i = 0; i < n; ++i) {
+    Gauge1->SetProgress(i);
+    const std::string path = FileListBox1->Items().Get(i);
+    Memo2->Items().Add(vorlund::FileMD5Hex(path));
+    if ((i & 0xF) == 0) {
+      ui::Application->ProcessMessages();
+      // The file list was listed anew by code in that pump: the digests so far belong to rows
+      // that are gone, and none of them is kept.
+      if (run.ListRefilled()) {
+        Memo2->Items().Clear();
+        break;
+      }
+    }
+  }
+  Gauge1->SetBackColor(gauge_state::Ready);
+  Gauge1->SetMaxValue(0);
+}

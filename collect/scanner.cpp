@@ -12,24 +12,10 @@ namespace vorlund {
 
 namespace {
 
-// How many scan pumps are running, one inside the other.
-int pumps_running = 0;
-// The innermost listing in progress; each links to the one it began in.
-ListingSpan* innermost = nullptr;
-
-// One pump of a scan, counted while it runs.
-void Pump() {
-  struct Counted {
-    Counted() { ++pumps_running; }
-    ~Counted() { --pumps_running; }
-  } counted;
-  ui::Application->ProcessMessages();
-}
-
 // Lists one folder level and, in place, the sub-folders it descends into. False when the scan
 // was superseded during one of its pumps: every level then returns at once.
 bool ScanLevel(const std::string& folder, ui::TStrings& target, const ListingSpan& scan) {
-  Pump();
+  ui::Application->ProcessMessages();
   if (scan.Superseded()) return false;
 
   WIN32_FIND_DATAA entry;
@@ -49,17 +35,6 @@ bool ScanLevel(const std::string& folder, ui::TStrings& target, const ListingSpa
 }
 
 }  // namespace
-
-ListingSpan::ListingSpan() : depth_(pumps_running), outer_(innermost) { innermost = this; }
-
-ListingSpan::~ListingSpan() { innermost = outer_; }
-
-void StartListing() {
-  // Spans that began outside the pumps now running are waiting for one of them to return.
-  for (ListingSpan* span = innermost; span; span = span->outer_) {
-    if (span->depth_ < pumps_running) span->superseded_ = true;
-  }
-}
 
 void ScanFolder(const std::string& folder, ui::TStrings& target) {
   StartListing();

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "ui/message_loop.h"
+
 namespace ui {
 class TStrings;
 }
@@ -21,26 +23,18 @@ namespace vorlund {
 void ScanFolder(const std::string& folder, ui::TStrings& target);
 
 // Marks the start of a new listing into the file list, just before the list is emptied. Every
-// listing in progress that is waiting for one of its pumps to return is superseded by it.
-void StartListing();
+// listing or digest run in progress that is waiting for one of its pumps to return is
+// superseded by it.
+inline void StartListing() { ui::FileListRefilled(); }
 
 // A listing in progress from its construction to its destruction (the scope of a handler that
 // empties the file list and fills it again). It is superseded when another listing starts in a
-// pump of a scan that runs within it; a listing started by the span's own code outside such a
-// pump does not count.
-class ListingSpan {
+// pump that runs within it; a listing started by the span's own code outside such a pump does
+// not count.
+class ListingSpan : public ui::OperationSpan {
  public:
-  ListingSpan();
-  ~ListingSpan();
-  ListingSpan(const ListingSpan&) = delete;
-  ListingSpan& operator=(const ListingSpan&) = delete;
-  bool Superseded() const { return superseded_; }
-
- private:
-  friend void StartListing();
-  int depth_;  // the number of scan pumps running when the span began
-  bool superseded_ = false;
-  ListingSpan* outer_;
+  ListingSpan() : OperationSpan(ui::Operation::Listing) {}
+  bool Superseded() const { return ListRefilled(); }
 };
 
 }  // namespace vorlund

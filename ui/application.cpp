@@ -7,6 +7,7 @@
 #include "common/errors.h"
 #include "common/text_rules.h"
 #include "ui/form.h"
+#include "ui/message_loop.h"
 #include "ui/task_windows.h"
 
 namespace ui {
@@ -128,6 +129,7 @@ void TApplication::Run(int show_command) {
 }
 
 void TApplication::ProcessMessages() {
+  PumpScope pump;
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {

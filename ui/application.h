@@ -39,7 +39,7 @@ class TApplication {
   void Run(int show_command);
 
   // Dispatches every message waiting in the thread's queue, then returns. A quit message met
-  // here only marks the application as ending.
+  // here only marks the application as ending. Pumps nest as counted in ui/message_loop.h.
   void ProcessMessages();
   // Asks the application to end: the main loop stops once control comes back to it.
   void Terminate();

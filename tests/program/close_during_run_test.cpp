@@ -1,0 +1,114 @@
+// Closing Vorlund.exe while it digests the listed files: the run goes on to its last row with
+// the window shown, then the program ends with exit code 0.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "program_driver.h"
+
+namespace vorlund::testing {
+namespace {
+
+struct Controls {
+  HWND path_box = nullptr;
+  HWND file_list = nullptr;
+  HWND digest_list = nullptr;
+  HWND start = nullptr;
+};
+
+BOOL CALLBACK NoteControl(HWND w, LPARAM p) {
+  auto* c = reinterpret_cast<Controls*>(p);
+  char cls[32] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  LONG style = GetWindowLongA(w, GWL_STYLE);
+  wchar_t text[32] = {};
+  GetWindowTextW(w, text, 32);
+  if (_stricmp(cls, "Edit") == 0 && !(style & ES_READONLY)) c->path_box = w;
+  if (_stricmp(cls, "Button") == 0 && std::wstring(text) == L"开始生成") c->start = w;
+  // The file list lies on the window itself; the digest list inside a panel.
+  if (_stricmp(cls, "ListBox") == 0)
+    (GetParent(w) == GetAncestor(w, GA_ROOT) ? c->file_list : c->digest_list) = w;
+  return TRUE;
+}
+
+Controls FindControls(HWND form) {
+  Controls c;
+  EnumChildWindows(form, NoteControl, reinterpret_cast<LPARAM>(&c));
+  return c;
+}
+
+// The rows of another process's list box, or -1 when it does not answer in time.
+LRESULT RowCount(HWND list) {
+  DWORD_PTR rows = 0;
+  if (!SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &rows)) return -1;
+  return static_cast<LRESULT>(rows);
+}
+
+TEST(Program, ClosedWhileDigestingEndsWithCodeZeroAfterTheLastRow) {
+  // 16 k + 1 files: the run's last pump comes after its last row, so the last count the
+  // program answers is the whole list.
+  const int kFiles = 16 * 60 + 1;
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  const std::string root =
+      std::string(temp) + "vorlund-close-run-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(root.c_str(), nullptr);
+  const std::string block(20000, 'x');
+  for (int f = 0; f < kFiles; ++f) {
+    HANDLE file = CreateFileA((root + "\\f" + std::to_string(f) + ".txt").c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr);
+    CloseHandle(file);
+  }
+
+  Program program;
+  ASSERT_TRUE(program.Started());
+  HWND window = program.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  Controls c = FindControls(window);
+  ASSERT_TRUE(c.path_box && c.file_list && c.digest_list && c.start);
+  SendMessageA(c.path_box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(root.c_str()));
+  for (int i = 0; i < 200 && RowCount(c.file_list) != kFiles; ++i) Sleep(50);
+  ASSERT_EQ(RowCount(c.file_list), kFiles);
+
+  // The last row's file made large: while the run digests it, a count is surely waiting for the
+  // pump that follows it, even when this process is slow to send its next one.
+  wchar_t last_row[MAX_PATH] = {};
+  ASSERT_GT(SendMessageW(c.file_list, LB_GETTEXT, kFiles - 1, reinterpret_cast<LPARAM>(last_row)),
+            0);
+  HANDLE large = CreateFileW(last_row, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr);
+  ASSERT_NE(large, INVALID_HANDLE_VALUE);
+  const std::string chunk(1 << 20, 'y');
+  for (int i = 0; i < 128; ++i) {
+    DWORD written = 0;
+    WriteFile(large, chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr);
+  }
+  CloseHandle(large);
+
+  // The click starts the run; the close request waits in the queue for its first pump.
+  PostMessageA(c.start, BM_CLICK, 0, 0);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+
+  // Each count is answered at one of the run's pumps; one is always waiting for the next.
+  LRESULT last = 0;
+  int increases = 0;
+  bool shown_throughout = true;
+  while (IsWindow(window)) {
+    LRESULT rows = RowCount(c.digest_list);
+    if (rows < 0) continue;
+    if (rows > last) ++increases;
+    last = rows;
+    if (IsWindow(window) && !IsWindowVisible(window)) shown_throughout = false;
+  }
+  EXPECT_GT(increases, 1) << "the run went on after the close request";
+  EXPECT_EQ(last, kFiles) << "the run did not reach its last row";
+  EXPECT_TRUE(shown_throughout);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+  for (int f = 0; f < kFiles; ++f) DeleteFileA((root + "\\f" + std::to_string(f) + ".txt").c_str());
+  RemoveDirectoryA(root.c_str());
+}
+
+}  // namespace
+}  // namespace vorlund::testing
