@@ -556,9 +556,10 @@ class Session {
     ClickAt(OnScreen(window_.sub_folders, 6, r.bottom / 2));  // on the box itself
   }
 
-  // Types a path into the path box, character by character, after a click into it.
+  // Types a path over the path box's text, character by character, after a click into it.
   void TypePath(const std::string& path) {
     ClickWindow(window_.path_box);
+    Ask(window_.path_box, EM_SETSEL, 0, -1);  // all of it selected: the first key replaces it
     TypeCharacters(window_.path_box, path);
   }
   // Waits until the path box shows text and no keystroke is waiting.

@@ -183,7 +183,8 @@ TEST(Acceptance, PickedFolderIsListedOnceWhileTheGaugeIsRedThenGreen) {
   EXPECT_EQ(session.Close(), 0u);
 }
 
-// The path box: a typed path lists the folder and leaves the label and the gauge alone.
+// The path box: a typed path lists the folder and leaves the label, the gauge and the digest
+// list alone, also after a run.
 TEST(Acceptance, TypedPathListsTheFolderAndTouchesNothingElse) {
   Session session;
   ASSERT_TRUE(session.Ready());
@@ -191,6 +192,19 @@ TEST(Acceptance, TypedPathListsTheFolderAndTouchesNothingElse) {
   EXPECT_EQ(session.Files(), ExpectedRows(RoadDir(), false)) << "sub-folders not entered";
   EXPECT_EQ(session.Position(), Gbk("当前位置: 0/0        "));
   EXPECT_EQ(session.PositionDrawnDifference(), 0) << "the label shows its text on the screen";
+  EXPECT_EQ(session.Gauge().right, kGreen);
+
+  // After a run over another folder, a path typed anew: the file list alone changes.
+  ASSERT_NO_FATAL_FAILURE(ListByTyping(session, SmallDir()));
+  ASSERT_NO_FATAL_FAILURE(RunToEnd(session));
+  const std::vector<std::string> digests = session.Digests();
+  session.ClickRow(session.Window().file_list, 1);
+  ASSERT_TRUE(WaitUntil([&] { return session.Position() == PositionText(2, 5); }));
+  ASSERT_NO_FATAL_FAILURE(ListByTyping(session, RoadDir()));
+  EXPECT_EQ(session.Files(), ExpectedRows(RoadDir(), false));
+  EXPECT_EQ(session.Digests(), digests);
+  EXPECT_EQ(session.Position(), PositionText(2, 5));
+  EXPECT_EQ(session.DigestBox(), digests[1]);
   EXPECT_EQ(session.Gauge().right, kGreen);
   EXPECT_EQ(session.Close(), 0u);
 }
