@@ -356,34 +356,35 @@ struct MainWindow {
   }
 };
 
+// Sorts one child window of the main window into its place (a function of the system's calling
+// convention: the system calls it).
+inline BOOL CALLBACK SortControl(HWND child, LPARAM p) {
+  auto* w = reinterpret_cast<MainWindow*>(p);
+  char cls[32] = {};
+  GetClassNameA(child, cls, sizeof cls);
+  const LONG style = GetWindowLongA(child, GWL_STYLE);
+  const std::string text = WindowTextOf(child);
+  if (_stricmp(cls, "Edit") == 0) {
+    (style & ES_READONLY ? w->digest_box : w->path_box) = child;
+  } else if (_stricmp(cls, "Button") == 0) {
+    if ((style & 0xF) == BS_AUTOCHECKBOX) w->sub_folders = child;
+    if (text == Gbk("设定目录")) w->choose = child;
+    if (text == Gbk("开始生成")) w->start = child;
+    if (text == Gbk("另存为")) w->save = child;
+  } else if (_stricmp(cls, "ListBox") == 0) {
+    (GetParent(child) == w->form ? w->file_list : w->digest_list) = child;
+  } else if (_stricmp(cls, "Static") == 0) {
+    if (text.rfind(Gbk("当前位置"), 0) == 0) w->position = child;
+  } else if (_stricmp(cls, "TGauge") == 0) {
+    w->gauge = child;
+  }
+  return TRUE;
+}
+
 inline MainWindow FindMainWindow(HWND form) {
   MainWindow w;
   w.form = form;
-  EnumChildWindows(
-      form,
-      [](HWND child, LPARAM p) -> BOOL {
-        auto* w = reinterpret_cast<MainWindow*>(p);
-        char cls[32] = {};
-        GetClassNameA(child, cls, sizeof cls);
-        const LONG style = GetWindowLongA(child, GWL_STYLE);
-        const std::string text = WindowTextOf(child);
-        if (_stricmp(cls, "Edit") == 0) {
-          (style & ES_READONLY ? w->digest_box : w->path_box) = child;
-        } else if (_stricmp(cls, "Button") == 0) {
-          if ((style & 0xF) == BS_AUTOCHECKBOX) w->sub_folders = child;
-          if (text == Gbk("设定目录")) w->choose = child;
-          if (text == Gbk("开始生成")) w->start = child;
-          if (text == Gbk("另存为")) w->save = child;
-        } else if (_stricmp(cls, "ListBox") == 0) {
-          (GetParent(child) == w->form ? w->file_list : w->digest_list) = child;
-        } else if (_stricmp(cls, "Static") == 0) {
-          if (text.rfind(Gbk("当前位置"), 0) == 0) w->position = child;
-        } else if (_stricmp(cls, "TGauge") == 0) {
-          w->gauge = child;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&w));
+  EnumChildWindows(form, SortControl, reinterpret_cast<LPARAM>(&w));
   return w;
 }
 
@@ -647,9 +648,20 @@ class Session {
     ClickAt(OnScreen(list, x < 0 ? r.right / 2 : x, (row - top) * height + height / 2));
   }
 
-  // Asks to close the window as its close box does; the exit code once the program has ended.
+  // Closes the window with a click on its close box; the exit code once the program has ended.
   DWORD Close(DWORD timeout_ms = 20000) {
-    PostMessageA(window_.form, WM_SYSCOMMAND, SC_CLOSE, 0);
+    // The close box: the point of the title bar, nearest its right end, that the window itself
+    // calls the close box.
+    RECT r = {};
+    GetWindowRect(window_.form, &r);
+    POINT box{-1, -1};
+    for (int y = r.top + 2; y < r.top + 30 && box.x < 0; y += 2)
+      for (int x = r.right - 2; x > r.right - 60 && box.x < 0; x -= 2)
+        if (Ask(window_.form, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE)
+          box = POINT{x - 4, y + 4};
+    if (box.x < 0 || Ask(window_.form, WM_NCHITTEST, 0, MAKELPARAM(box.x, box.y)) != HTCLOSE)
+      return STILL_ACTIVE;
+    ClickAt(box);
     return program_.WaitForExit(timeout_ms);
   }
 
@@ -668,17 +680,19 @@ inline bool BoxShows(const DialogSeen& seen, const std::string& text) {
   return false;
 }
 
-// Types a name into an open-file dialog's name box and presses its OK button; false when the
-// dialog had no name box or did not take the name.
-inline bool NameAndAccept(HWND dialog, const std::string& name) {
+// Types a name into an open-file dialog's name box over what it offers, and presses its OK
+// button with the pointer; false when the dialog had no name box or did not take the name.
+// offered, when given, gets the name the box offered before.
+inline bool NameAndAccept(HWND dialog, const std::string& name, std::string* offered = nullptr) {
   HWND box = nullptr;
   WaitUntil([&] { return (box = FileNameBox(dialog)); }, 5000);
   if (!box) return false;
-  const std::wstring wide = Wide(name);
-  Ask(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-  if (ControlText(box) != name) return false;
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  if (offered) *offered = ControlText(box);
+  ClickWindow(box);
+  Ask(box, EM_SETSEL, 0, -1);  // all of it selected: the first key replaces it
+  TypeCharacters(box, name);
+  if (!WaitUntil([&] { return ControlText(box) == name; }, 5000)) return false;
+  ClickWindow(GetDlgItem(dialog, IDOK));
   return true;
 }
 

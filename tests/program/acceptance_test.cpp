@@ -102,8 +102,10 @@ void ExpectErrorBox(Session& session, const std::string& text, const char* scree
   EXPECT_TRUE(PressDialogButton(box, IDOK));
 }
 
-// Opens the save dialog with the save button, names the target, and accepts.
-void SaveAs(Session& session, const std::string& name, const char* screenshot = nullptr) {
+// Opens the save dialog with the save button, names the target, and accepts; offered, when
+// given, gets the name the dialog offered.
+void SaveAs(Session& session, const std::string& name, const char* screenshot = nullptr,
+            std::string* offered = nullptr) {
   ClickWindow(session.Window().save);
   HWND dialog = session.WaitForBox();
   ASSERT_NE(dialog, nullptr) << "no file dialog";
@@ -112,7 +114,7 @@ void SaveAs(Session& session, const std::string& name, const char* screenshot = 
     Sleep(300);  // let it draw its folder
     SaveScreenshot(screenshot);
   }
-  ASSERT_TRUE(NameAndAccept(dialog, name));
+  ASSERT_TRUE(NameAndAccept(dialog, name, offered));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
       << "the file dialog did not close";
 }
@@ -432,12 +434,18 @@ TEST(Acceptance, ExistingTargetIsReplacedOnlyAfterYes) {
   ASSERT_NO_FATAL_FAILURE(ListByTyping(session, SmallDir()));
   ASSERT_NO_FATAL_FAILURE(RunToEnd(session));
   const std::vector<std::string> digests = ExpectedDigests(session.Files(), SmallDir(), md5sums);
+  std::string chosen_before;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string name = work.Path(std::string("list-") + (c.replaced ? "yes" : "no"));
     const std::string old_content = "an earlier list\r\n";
     WriteWholeFile(name + ".txt", old_content);
-    ASSERT_NO_FATAL_FAILURE(SaveAs(session, name));
+    std::string offered;
+    ASSERT_NO_FATAL_FAILURE(SaveAs(session, name, nullptr, &offered));
+    // The name chosen before, without the .txt added (the dialog shows its folder and, in the
+    // box, the name in it).
+    EXPECT_EQ(offered, chosen_before) << "the name chosen before, without the .txt added";
+    chosen_before = name.substr(name.rfind('\\') + 1);
     HWND question = session.WaitForBox();
     ASSERT_NE(question, nullptr) << "no question";
     Sleep(100);
@@ -457,6 +465,40 @@ TEST(Acceptance, ExistingTargetIsReplacedOnlyAfterYes) {
           << "nothing shown after No";
       EXPECT_EQ(ReadWholeFile(name + ".txt"), old_content) << "untouched";
     }
+  }
+  EXPECT_EQ(session.Close(), 0u);
+}
+
+// Cancelled, the folder picker and the file dialog change nothing and show nothing.
+TEST(Acceptance, CancelledPickerAndFileDialogChangeNothing) {
+  Session session;
+  ASSERT_TRUE(session.Ready());
+  ASSERT_NO_FATAL_FAILURE(ListByTyping(session, SmallDir()));
+  ASSERT_NO_FATAL_FAILURE(RunToEnd(session));
+  session.ClickRow(session.Window().file_list, 3);
+  ASSERT_TRUE(WaitUntil([&] { return session.Position() == PositionText(4, 5); }));
+  const std::vector<std::string> files = session.Files(), digests = session.Digests();
+  struct Case {
+    const char* what;
+    HWND button;
+  };
+  const Case cases[] = {{"the folder picker", session.Window().choose},
+                        {"the file dialog", session.Window().save}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ClickWindow(c.button);
+    HWND dialog = session.WaitForBox();
+    ASSERT_NE(dialog, nullptr);
+    Sleep(200);
+    ClickWindow(GetDlgItem(dialog, IDCANCEL));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }));
+    EXPECT_FALSE(WaitUntil([&] { return session.OpenBox() != nullptr; }, 500));
+    EXPECT_EQ(session.Files(), files);
+    EXPECT_EQ(session.Digests(), digests);
+    EXPECT_EQ(session.PathBox(), SmallDir());
+    EXPECT_EQ(session.Position(), PositionText(4, 5));
+    EXPECT_EQ(session.DigestBox(), digests[3]);
+    EXPECT_EQ(session.Gauge().right, kGreen);
   }
   EXPECT_EQ(session.Close(), 0u);
 }
