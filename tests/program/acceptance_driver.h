@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "program_driver.h"
+#include "windows/collect_testing.h"
 #include "windows/dialog_driver.h"
 
 namespace vorlund::testing {
@@ -27,13 +28,7 @@ namespace vorlund::testing {
 // ---------------------------------------------------------------------------------------------
 // Texts
 
-// The code page 936 bytes of a UTF-8 text, converted by the system.
-inline std::string Gbk(const std::string& utf8) {
-  int len = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(len), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), len);
-  return Ansi(wide);
-}
+// Gbk (a UTF-8 text's code page 936 bytes, converted by the system) is the window tests'.
 
 // The UTF-8 spelling of a code page 936 text (md5sum names files in UTF-8).
 inline std::string Utf8(const std::string& ansi) {
@@ -119,7 +114,7 @@ inline LRESULT Ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam =
 }
 
 // A control's text as its code page 936 bytes, asked of the control itself (an edit box of
-// another process keeps its text to itself).
+// another process keeps its text to itself), giving up on a program that does not answer.
 inline std::string ControlText(HWND control) {
   LRESULT len = Ask(control, WM_GETTEXTLENGTH);
   if (len <= 0) return std::string();
@@ -713,52 +708,16 @@ class WorkFolder {
   const std::string& Root() const { return root_; }
   std::string Path(const std::string& relative) const { return root_ + "\\" + relative; }
 
-  static void RemoveAll(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      DeleteFileA(path.c_str());
-      return;
-    }
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        std::string name = data.cFileName;
-        if (name != "." && name != "..") RemoveAll(path + "\\" + name);
-      } while (FindNextFileA(find, &data));
-      FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
-  }
+  static void RemoveAll(const std::string& path) { collect_testing::TempTree::RemoveAll(path); }
 
  private:
   std::string root_;
 };
 
-// The rows a listing of a folder should give, made independently of the program: the
-// platform's own entry order, files as folder + "\" + name, sub-folders entered in place.
-inline void ExpectedRows(const std::string& folder, bool recursive,
-                         std::vector<std::string>& rows) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = data.cFileName;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (recursive && name != "." && name != "..") ExpectedRows(folder + "\\" + name, true, rows);
-    } else {
-      rows.push_back(folder + "\\" + name);
-    }
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-}
-
+// The rows a listing of a folder should give, made independently of the program (the
+// platform's own entry order, sub-folders entered in place), from the listing tests' helpers.
 inline std::vector<std::string> ExpectedRows(const std::string& folder, bool recursive) {
-  std::vector<std::string> rows;
-  ExpectedRows(folder, recursive, rows);
-  return rows;
+  return collect_testing::ExpectedListing(folder, recursive);
 }
 
 }  // namespace vorlund::testing
