@@ -1,0 +1,723 @@
+// Drives a running Vorlund.exe from another process the way a user reaches it: the real pointer
+// (SetCursorPos and SendInput) on its buttons, rows and check box, keys and characters to the
+// control that holds its focus, its folder picker, file dialog and message boxes answered, and
+// what it shows read back: rows, texts, and colours from a picture of the display.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+//
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "program_driver.h"
+#include "windows/collect_testing.h"
+#include "windows/dialog_driver.h"
+
+namespace vorlund::testing {
+
+// ---------------------------------------------------------------------------------------------
+// Texts
+
+// Gbk (a UTF-8 text's code page 936 bytes, converted by the system) is the window tests'.
+
+// The UTF-8 spelling of a code page 936 text (md5sum names files in UTF-8).
+inline std::string Utf8(const std::string& ansi) {
+  const std::wstring wide = Wide(ansi);
+  int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                nullptr, nullptr);
+  std::string out(static_cast<size_t>(len), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
+                      nullptr, nullptr);
+  return out;
+}
+
+// The position label's text for a row (from 1, 0 for none) and a row count.
+inline std::string PositionText(int row, int count) {
+  return Gbk("当前位置: ") + std::to_string(row) + "/" + std::to_string(count);
+}
+
+// The system's own text for an error code, as the error boxes cite it: every trailing character
+// of code 32 or below and every trailing full stop removed.
+inline std::string SystemText(DWORD code) {
+  char buffer[512] = {};
+  DWORD len = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             code, 0, buffer, sizeof buffer, nullptr);
+  std::string text(buffer, len);
+  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
+    text.pop_back();
+  return text;
+}
+
+// An error's text as the default error display shows it: a "." added when the last character
+// compares greater than ".".
+inline std::string ShownErrorText(const std::string& text) {
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') return text + ".";
+  return text;
+}
+
+// The absolute form of a path, by the platform's rules.
+inline std::string FullPath(const std::string& path) {
+  char full[MAX_PATH * 2] = {};
+  GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  return full;
+}
+
+inline std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+// Waits until done() holds; false after timeout_ms.
+inline bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms = 10000,
+                      DWORD step_ms = 20) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= timeout_ms) return done();
+    Sleep(step_ms);
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The build folder, as Unix and as Windows paths
+
+inline std::string BinaryDirUnix() {
+  const char* dir = getenv("VORLUND_BINARY_DIR");
+  return dir ? dir : ".";
+}
+inline std::string BinaryDir() { return WindowsPath(BinaryDirUnix()); }
+
+// ---------------------------------------------------------------------------------------------
+// Messages to another process's controls, never waiting for ever on a busy program
+
+inline LRESULT Ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0,
+                   UINT timeout_ms = 15000) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, timeout_ms, &result))
+    return -1;
+  return static_cast<LRESULT>(result);
+}
+
+// A control's text as its code page 936 bytes, asked of the control itself (an edit box of
+// another process keeps its text to itself), giving up on a program that does not answer.
+inline std::string ControlText(HWND control) {
+  LRESULT len = Ask(control, WM_GETTEXTLENGTH);
+  if (len <= 0) return std::string();
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  len = Ask(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(len > 0 ? len : 0));
+  return Ansi(text);
+}
+
+// A list's rows, read as wide text and given back in the system code page: an exact read of
+// another process's list box.
+inline std::vector<std::string> ListRows(HWND list) {
+  std::vector<std::string> rows;
+  const LRESULT count = Ask(list, LB_GETCOUNT);
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT len = Ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(i));
+    std::wstring text(static_cast<size_t>(len > 0 ? len : 0) + 1, L'\0');
+    len = Ask(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(len > 0 ? len : 0));
+    rows.push_back(Ansi(text));
+  }
+  return rows;
+}
+
+inline int RowCount(HWND list) { return static_cast<int>(Ask(list, LB_GETCOUNT)); }
+inline int SelectedRow(HWND list) { return static_cast<int>(Ask(list, LB_GETCURSEL)); }
+inline int TopRow(HWND list) { return static_cast<int>(Ask(list, LB_GETTOPINDEX)); }
+
+// The window of the program's thread that holds the keyboard focus.
+inline HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Memory in the program's process, for messages that carry a pointer
+
+class RemoteBlock {
+ public:
+  RemoteBlock(DWORD process, size_t size) : size_(size) {
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+    if (process_)
+      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  ~RemoteBlock() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteBlock(const RemoteBlock&) = delete;
+  RemoteBlock& operator=(const RemoteBlock&) = delete;
+
+  bool Valid() const { return address_ != nullptr; }
+  void* Address(size_t offset = 0) const { return static_cast<char*>(address_) + offset; }
+  LPARAM Param(size_t offset = 0) const { return reinterpret_cast<LPARAM>(Address(offset)); }
+  bool Write(const void* data, size_t size, size_t offset = 0) const {
+    SIZE_T done = 0;
+    return offset + size <= size_ &&
+           WriteProcessMemory(process_, Address(offset), data, size, &done) && done == size;
+  }
+  bool Read(void* data, size_t size, size_t offset = 0) const {
+    SIZE_T done = 0;
+    return offset + size <= size_ &&
+           ReadProcessMemory(process_, Address(offset), data, size, &done) && done == size;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  size_t size_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The display: Unix commands on the test's display, pictures and colours
+
+// Runs a shell command line on the Linux side (the display is the test's DISPLAY); its exit
+// code, or -1 when it could not be started or did not end within 30 s. The platform does not
+// follow a Linux process it starts (its handle is signalled at once), so the command leaves its
+// exit code in a file of its own when it is done.
+inline int RunUnix(const std::string& command) {
+  static int runs = 0;
+  const std::string done = BinaryDirUnix() + "/acceptance-run-" +
+                           std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
+  std::string line = "Z:\\bin\\sh -c \"" + command + "; echo $? >" + done + ".part && mv " + done +
+                     ".part " + done + "\"";
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return -1;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  const std::string done_file = WindowsPath(done);
+  if (!WaitUntil([&] { return GetFileAttributesA(done_file.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                 30000, 5))
+    return -1;
+  const int code = atoi(ReadWholeFile(done_file).c_str());
+  DeleteFileA(done_file.c_str());
+  return code;
+}
+
+// A picture of part of the display, in screen coordinates.
+struct Picture {
+  RECT area = {};
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgb;
+  bool Valid() const { return width > 0 && height > 0; }
+  // The colour at a screen point as 0x00BBGGRR, or CLR_INVALID outside the picture.
+  COLORREF At(int x, int y) const {
+    x -= area.left;
+    y -= area.top;
+    if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+    const unsigned char* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+    return RGB(p[0], p[1], p[2]);
+  }
+};
+
+// The screen's size as the display has it.
+inline RECT ScreenArea() {
+  return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+// Takes a picture of an area of the display (cut to the screen).
+inline Picture Capture(RECT area) {
+  RECT screen = ScreenArea();
+  IntersectRect(&area, &area, &screen);
+  Picture picture;
+  picture.area = area;
+  if (IsRectEmpty(&area)) return picture;
+  const std::string name = "/acceptance-shot-" + std::to_string(GetCurrentProcessId()) + ".ppm";
+  const std::string unix_file = BinaryDirUnix() + name;
+  const std::string crop = std::to_string(area.right - area.left) + "x" +
+                           std::to_string(area.bottom - area.top) + "+" +
+                           std::to_string(area.left) + "+" + std::to_string(area.top);
+  if (RunUnix("import -window root -crop " + crop + " +repage -depth 8 ppm:" + unix_file) != 0)
+    return picture;
+  const std::string bytes = ReadWholeFile(WindowsPath(unix_file));
+  DeleteFileA(WindowsPath(unix_file).c_str());
+  // P6, width, height, maximum, one white-space character, then the samples.
+  int width = 0, height = 0, maximum = 0, used = 0;
+  if (sscanf(bytes.c_str(), "P6 %d %d %d%n", &width, &height, &maximum, &used) != 3) return picture;
+  const size_t start = static_cast<size_t>(used) + 1;
+  const size_t size = static_cast<size_t>(width) * height * 3;
+  if (maximum != 255 || bytes.size() < start + size) return picture;
+  picture.width = width;
+  picture.height = height;
+  picture.rgb.assign(bytes.begin() + start, bytes.begin() + start + size);
+  return picture;
+}
+
+// Saves a picture of the whole display as build-folder/screenshots/NAME.png; its Windows path.
+inline std::string SaveScreenshot(const std::string& name) {
+  const std::string dir = BinaryDirUnix() + "/screenshots";
+  const std::string file = dir + "/" + name + ".png";
+  RunUnix("mkdir -p " + dir + " && import -window root " + file);
+  return WindowsPath(file);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The real pointer and keyboard
+
+inline void SendMouse(DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+// Moves the pointer to a screen point and lets the program's ticks see it there.
+inline void MovePointer(POINT screen, DWORD settle_ms = 60) {
+  SetCursorPos(screen.x, screen.y);
+  SendMouse(MOUSEEVENTF_MOVE);  // a move of no distance: the program hears where the pointer is
+  Sleep(settle_ms);
+}
+
+// Presses and releases the left button at a screen point.
+inline void ClickAt(POINT screen) {
+  MovePointer(screen);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  Sleep(20);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+// A point of a window, given in its client coordinates, on the screen.
+inline POINT OnScreen(HWND window, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  return p;
+}
+
+inline POINT CentreOf(HWND window) {
+  RECT r = {};
+  GetClientRect(window, &r);
+  return OnScreen(window, r.right / 2, r.bottom / 2);
+}
+
+// Clicks a window at its centre.
+inline void ClickWindow(HWND window) { ClickAt(CentreOf(window)); }
+
+// A key pressed and released, as the keyboard sends it to the program's focused window.
+inline void PressKey(WORD vk) {
+  INPUT keys[2] = {};
+  keys[0].type = keys[1].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[1].ki.wVk = vk;
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof keys[0]);
+}
+
+// Characters typed into a control, each as the keyboard's translation delivers it.
+inline void TypeCharacters(HWND control, const std::string& text) {
+  for (wchar_t c : Wide(text)) PostMessageW(control, WM_CHAR, c, 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The main window, as a user sees it
+
+struct MainWindow {
+  HWND form = nullptr;
+  HWND path_box = nullptr;     // the box in the top strip
+  HWND sub_folders = nullptr;  // the check box
+  HWND choose = nullptr;       // "设定目录"
+  HWND start = nullptr;        // "开始生成"
+  HWND save = nullptr;         // "另存为"
+  HWND file_list = nullptr;    // the list on the window itself
+  HWND digest_list = nullptr;  // the list inside the right panel
+  HWND position = nullptr;     // the label that starts "当前位置"
+  HWND digest_box = nullptr;   // the read-only box beside it
+  HWND gauge = nullptr;        // the bar along the bottom
+  bool Complete() const {
+    return form && path_box && sub_folders && choose && start && save && file_list && digest_list &&
+           position && digest_box && gauge;
+  }
+};
+
+// Sorts one child window of the main window into its place (a function of the system's calling
+// convention: the system calls it).
+inline BOOL CALLBACK SortControl(HWND child, LPARAM p) {
+  auto* w = reinterpret_cast<MainWindow*>(p);
+  char cls[32] = {};
+  GetClassNameA(child, cls, sizeof cls);
+  const LONG style = GetWindowLongA(child, GWL_STYLE);
+  const std::string text = WindowTextOf(child);
+  if (_stricmp(cls, "Edit") == 0) {
+    (style & ES_READONLY ? w->digest_box : w->path_box) = child;
+  } else if (_stricmp(cls, "Button") == 0) {
+    if ((style & 0xF) == BS_AUTOCHECKBOX) w->sub_folders = child;
+    if (text == Gbk("设定目录")) w->choose = child;
+    if (text == Gbk("开始生成")) w->start = child;
+    if (text == Gbk("另存为")) w->save = child;
+  } else if (_stricmp(cls, "ListBox") == 0) {
+    (GetParent(child) == w->form ? w->file_list : w->digest_list) = child;
+  } else if (_stricmp(cls, "Static") == 0) {
+    if (text.rfind(Gbk("当前位置"), 0) == 0) w->position = child;
+  } else if (_stricmp(cls, "TGauge") == 0) {
+    w->gauge = child;
+  }
+  return TRUE;
+}
+
+inline MainWindow FindMainWindow(HWND form) {
+  MainWindow w;
+  w.form = form;
+  EnumChildWindows(form, SortControl, reinterpret_cast<LPARAM>(&w));
+  return w;
+}
+
+// The colours of the gauge's interior, from a picture of the display: at its left end (where
+// the share done is drawn) and in its right half (the rest of the bar), clear of the
+// percentage in the middle.
+struct GaugeColours {
+  COLORREF left = CLR_INVALID;
+  COLORREF right = CLR_INVALID;
+};
+
+inline GaugeColours ReadGauge(HWND gauge) {
+  RECT r = {};
+  GetWindowRect(gauge, &r);
+  Picture picture = Capture(r);
+  const int y = (r.top + r.bottom) / 2;
+  // The screen may end before the gauge does: the rest of the bar is read where it shows.
+  const int right = std::min<int>(r.right, picture.area.right) - 3;
+  const int width = r.right - r.left;
+  const int rest_x = std::max<int>(r.left + width * 3 / 4, r.left + 3);
+  return GaugeColours{picture.At(r.left + 2, y), picture.At(std::min(rest_x, right), y)};
+}
+
+inline constexpr COLORREF kRed = RGB(255, 0, 0);
+inline constexpr COLORREF kGreen = RGB(0, 128, 0);
+inline constexpr COLORREF kSilver = RGB(192, 192, 192);
+
+// ---------------------------------------------------------------------------------------------
+// What a label shows on the screen, against the same text drawn here by a label of the
+// platform's own with the window's font
+
+// The pixels of a picture that are ink (dark), row by row.
+inline std::vector<bool> Ink(const Picture& p) {
+  std::vector<bool> ink;
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x) {
+      const COLORREF c = p.At(p.area.left + x, p.area.top + y);
+      ink.push_back(GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128);
+    }
+  return ink;
+}
+
+// The number of pixels in which the label's picture differs from the text drawn by a static
+// control of this process of the label's size in the font "宋体", height -12 (the window's); -1
+// when either picture could not be taken. The reference is shown where the program's window
+// is not, without taking the activation.
+inline int LabelDifference(HWND label, const std::string& text) {
+  RECT shown = {};
+  GetWindowRect(label, &shown);
+  const int width = shown.right - shown.left, height = shown.bottom - shown.top;
+  const RECT screen = ScreenArea();
+  const int left = 8, top = screen.bottom - height - 8;
+  HWND reference = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, "STATIC",
+                                   text.c_str(), WS_POPUP | SS_LEFT | SS_NOPREFIX, left, top, width,
+                                   height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!reference) return -1;
+  const std::string face = Gbk("宋体");
+  HFONT font =
+      CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+  SendMessageA(reference, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ShowWindow(reference, SW_SHOWNOACTIVATE);
+  UpdateWindow(reference);
+  for (int i = 0; i < 10; ++i) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+  const Picture expected = Capture(RECT{left, top, left + width, top + height});
+  const Picture seen = Capture(shown);
+  DestroyWindow(reference);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  DeleteObject(font);
+  if (!expected.Valid() || !seen.Valid() || expected.width != seen.width ||
+      expected.height != seen.height)
+    return -1;
+  const std::vector<bool> a = Ink(expected), b = Ink(seen);
+  int differ = 0;
+  for (size_t i = 0; i < a.size(); ++i) differ += a[i] != b[i];
+  return differ;
+}
+
+// ---------------------------------------------------------------------------------------------
+// One session of the program: started, its window found, driven, closed
+
+class Session {
+ public:
+  Session() {
+    if (!program_.Started()) return;
+    HWND form = program_.WaitForWindow();
+    if (!form) return;
+    window_ = FindMainWindow(form);
+    // Let the first ticks bring the window to its smallest size and settle.
+    WaitUntil(
+        [&] {
+          RECT r = {};
+          GetWindowRect(form, &r);
+          return r.right - r.left >= 832 && r.bottom - r.top >= 665;
+        },
+        5000);
+    // Dragged by its title bar to where the whole of it shows on the screen (at its stored
+    // place its right end lies beyond a screen 1280 pixels wide).
+    dragged_ = DragWindowTo(POINT{100, 60});
+  }
+  ~Session() {
+    // A box left open (a failed test) is closed, so that the window can close.
+    for (int i = 0; i < 5; ++i) {
+      HWND dialog = FindDialog(program_.ProcessId());
+      if (!dialog) break;
+      PostMessageA(dialog, WM_CLOSE, 0, 0);
+      Sleep(100);
+    }
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  bool Ready() const { return window_.Complete() && dragged_; }
+
+  // Drags the window by its title bar with the pointer until its top-left corner is at a
+  // screen point.
+  bool DragWindowTo(POINT top_left) {
+    auto there = [&] {
+      RECT now = {};
+      GetWindowRect(window_.form, &now);
+      return now.left == top_left.x && now.top == top_left.y;
+    };
+    for (int attempt = 0; attempt < 3 && !there(); ++attempt) {
+      RECT r = {};
+      GetWindowRect(window_.form, &r);
+      const POINT grip{r.left + 200, r.top + 10};
+      MovePointer(grip, 200);
+      SendMouse(MOUSEEVENTF_LEFTDOWN);
+      Sleep(100);
+      for (int step = 1; step <= 10; ++step) {
+        SetCursorPos(grip.x + (top_left.x - r.left) * step / 10,
+                     grip.y + (top_left.y - r.top) * step / 10);
+        SendMouse(MOUSEEVENTF_MOVE);
+        Sleep(30);
+      }
+      SendMouse(MOUSEEVENTF_LEFTUP);
+      WaitUntil(there, 1000);
+    }
+    return there();
+  }
+
+  const MainWindow& Window() const { return window_; }
+  DWORD ProcessId() const { return program_.ProcessId(); }
+
+  std::vector<std::string> Files() const { return ListRows(window_.file_list); }
+  std::vector<std::string> Digests() const { return ListRows(window_.digest_list); }
+  std::string Position() const { return ControlText(window_.position); }
+  std::string PathBox() const { return ControlText(window_.path_box); }
+  std::string DigestBox() const { return ControlText(window_.digest_box); }
+  bool SubFoldersTicked() const { return Ask(window_.sub_folders, BM_GETCHECK) == BST_CHECKED; }
+  GaugeColours Gauge() const { return ReadGauge(window_.gauge); }
+  // The pixels in which the position label on the screen differs from its text drawn anew.
+  int PositionDrawnDifference() const { return LabelDifference(window_.position, Position()); }
+
+  // A dialog or message box of the program, once one shows; null after timeout_ms.
+  HWND WaitForBox(DWORD timeout_ms = 10000) const {
+    return WaitForDialog(program_.ProcessId(), timeout_ms);
+  }
+  HWND OpenBox() const { return FindDialog(program_.ProcessId()); }
+
+  // Ticks the check box with the pointer.
+  void ClickSubFolders() {
+    RECT r = {};
+    GetClientRect(window_.sub_folders, &r);
+    ClickAt(OnScreen(window_.sub_folders, 6, r.bottom / 2));  // on the box itself
+  }
+
+  // Types a path over the path box's text, character by character, after a click into it.
+  void TypePath(const std::string& path) {
+    ClickWindow(window_.path_box);
+    Ask(window_.path_box, EM_SETSEL, 0, -1);  // all of it selected: the first key replaces it
+    TypeCharacters(window_.path_box, path);
+  }
+  // Waits until the path box shows text and no keystroke is waiting.
+  bool WaitForPathBox(const std::string& text) const {
+    return WaitUntil([&] { return PathBox() == text; }) && Ask(window_.form, WM_NULL) == 0;
+  }
+
+  // The folder picker opened with the choose-folder button; the folder path chosen in it (sent
+  // again until the picker's tree shows item_text selected: it fills its tree meanwhile) and
+  // OK pressed. Empty when all went well, else what failed.
+  std::string PickFolder(const std::string& path, const std::string& item_text,
+                         const std::function<void()>& after_ok = nullptr) {
+    ClickWindow(window_.choose);
+    HWND picker = WaitForBox();
+    if (!picker) return "no folder picker appeared";
+    picker_ = ReadDialog(picker);
+    HWND tree = nullptr;
+    WaitUntil([&] { return (tree = FindWindowExA(picker, nullptr, "SysTreeView32", nullptr)); },
+              5000);
+    if (!tree) return "the picker has no tree";
+    RemoteBlock remote(program_.ProcessId(), 4096);
+    if (!remote.Valid()) return "no memory in the program's process";
+    remote.Write(path.c_str(), path.size() + 1);
+    const size_t item_at = 1024, text_at = 2048;
+    bool matched = false;
+    for (int attempt = 0; attempt < 100 && !matched; ++attempt) {
+      SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, remote.Param());
+      Sleep(100);
+      auto caret = static_cast<LPARAM>(Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+      if (!caret) continue;
+      TVITEMW item = {};
+      item.mask = TVIF_TEXT;
+      item.hItem = reinterpret_cast<HTREEITEM>(caret);
+      item.pszText = static_cast<wchar_t*>(remote.Address(text_at));
+      item.cchTextMax = MAX_PATH;
+      const wchar_t none = 0;
+      remote.Write(&none, sizeof none, text_at);
+      remote.Write(&item, sizeof item, item_at);
+      Ask(tree, TVM_GETITEMW, 0, remote.Param(item_at));
+      wchar_t text[MAX_PATH + 1] = {};
+      remote.Read(text, MAX_PATH * sizeof(wchar_t), text_at);
+      matched = Ansi(text) == item_text;
+    }
+    if (!matched) {
+      PressDialogButton(picker, IDCANCEL);
+      return "the picker's selection never read " + item_text;
+    }
+    PostMessageA(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(picker, IDOK)));
+    if (after_ok) after_ok();
+    if (!WaitUntil([&] { return !IsWindow(picker) || !IsWindowVisible(picker); }))
+      return "the picker did not close";
+    return std::string();
+  }
+  // What the picker showed when it appeared.
+  const DialogSeen& PickerSeen() const { return picker_; }
+
+  // Waits until a listing is shown whole: the label shows 0 and a row count equal to the list's.
+  bool WaitForListing(int rows, DWORD timeout_ms = 10000) const {
+    return WaitUntil(
+        [&] { return RowCount(window_.file_list) == rows && Position() == PositionText(0, rows); },
+        timeout_ms);
+  }
+
+  // Starts a digest run with the pointer.
+  void StartRun() { ClickWindow(window_.start); }
+  // Waits until a run has given a digest for every listed file and the program is idle again.
+  bool WaitForRunEnd(DWORD timeout_ms = 15000) const {
+    const int files = RowCount(window_.file_list);
+    return WaitUntil([&] { return RowCount(window_.digest_list) == files && !OpenBox() && Idle(); },
+                     timeout_ms, 50);
+  }
+  // True when the program answers at once: no handler is running between its pumps.
+  bool Idle() const {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window_.form, WM_NULL, 0, 0, SMTO_NORMAL, 100, &result) != 0;
+  }
+
+  // Clicks a row of a list with the pointer, x pixels into the list (its middle when x < 0).
+  void ClickRow(HWND list, int row, int x = -1) {
+    RECT r = {};
+    GetClientRect(list, &r);
+    const int height = static_cast<int>(Ask(list, LB_GETITEMHEIGHT, 0));
+    const int top = TopRow(list);
+    ClickAt(OnScreen(list, x < 0 ? r.right / 2 : x, (row - top) * height + height / 2));
+  }
+
+  // Closes the window with a click on its close box; the exit code once the program has ended.
+  DWORD Close(DWORD timeout_ms = 20000) {
+    // The close box: the point of the title bar, nearest its right end, that the window itself
+    // calls the close box.
+    RECT r = {};
+    GetWindowRect(window_.form, &r);
+    POINT box{-1, -1};
+    for (int y = r.top + 2; y < r.top + 30 && box.x < 0; y += 2)
+      for (int x = r.right - 2; x > r.right - 60 && box.x < 0; x -= 2)
+        if (Ask(window_.form, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE)
+          box = POINT{x - 4, y + 4};
+    if (box.x < 0 || Ask(window_.form, WM_NCHITTEST, 0, MAKELPARAM(box.x, box.y)) != HTCLOSE)
+      return STILL_ACTIVE;
+    ClickAt(box);
+    return program_.WaitForExit(timeout_ms);
+  }
+
+ private:
+  Program program_;
+  MainWindow window_;
+  bool dragged_ = false;
+  DialogSeen picker_;
+};
+
+// A message box's text, whichever static control shows it.
+inline bool BoxShows(const DialogSeen& seen, const std::string& text) {
+  if (seen.text == text) return true;
+  for (const std::string& s : seen.statics)
+    if (s == text) return true;
+  return false;
+}
+
+// Types a name into an open-file dialog's name box over what it offers, and presses its OK
+// button with the pointer; false when the dialog had no name box or did not take the name.
+// offered, when given, gets the name the box offered before.
+inline bool NameAndAccept(HWND dialog, const std::string& name, std::string* offered = nullptr) {
+  HWND box = nullptr;
+  WaitUntil([&] { return (box = FileNameBox(dialog)); }, 5000);
+  if (!box) return false;
+  if (offered) *offered = ControlText(box);
+  ClickWindow(box);
+  Ask(box, EM_SETSEL, 0, -1);  // all of it selected: the first key replaces it
+  TypeCharacters(box, name);
+  if (!WaitUntil([&] { return ControlText(box) == name; }, 5000)) return false;
+  ClickWindow(GetDlgItem(dialog, IDOK));
+  return true;
+}
+
+// A folder of the test's own under the build folder, removed with all it holds at the end.
+class WorkFolder {
+ public:
+  explicit WorkFolder(const std::string& tag)
+      : root_(BinaryDir() + "\\acceptance-work\\" + tag + "-" +
+              std::to_string(GetCurrentProcessId())) {
+    CreateDirectoryA((BinaryDir() + "\\acceptance-work").c_str(), nullptr);
+    RemoveAll(root_);
+    CreateDirectoryA(root_.c_str(), nullptr);
+  }
+  ~WorkFolder() { RemoveAll(root_); }
+  WorkFolder(const WorkFolder&) = delete;
+  WorkFolder& operator=(const WorkFolder&) = delete;
+
+  const std::string& Root() const { return root_; }
+  std::string Path(const std::string& relative) const { return root_ + "\\" + relative; }
+
+  static void RemoveAll(const std::string& path) { collect_testing::TempTree::RemoveAll(path); }
+
+ private:
+  std::string root_;
+};
+
+// The rows a listing of a folder should give, made independently of the program (the
+// platform's own entry order, sub-folders entered in place), from the listing tests' helpers.
+inline std::vector<std::string> ExpectedRows(const std::string& folder, bool recursive) {
+  return collect_testing::ExpectedListing(folder, recursive);
+}
+
+}  // namespace vorlund::testing
