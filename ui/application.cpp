@@ -97,9 +97,11 @@ void TApplication::Initialize() {
   wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
   wc.lpszClassName = kApplicationClass;
   RegisterClassA(&wc);
+  // Of no size, at the centre of the screen: the dialogs it owns open around the centre.
   handle_ =
-      CreateWindowExA(0, kApplicationClass, title_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
-                      0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+      CreateWindowExA(0, kApplicationClass, title_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                      GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                      nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 void TApplication::AddForm(std::unique_ptr<TForm> form) {

@@ -309,6 +309,9 @@ void TLabel::SetCaption(const std::string& caption) {
   if (Caption() == caption) return;
   SetWindowTextA(Handle(), caption.c_str());
   AdjustSize();
+  // The static control draws its new text at once, clipped to its old size; once it has its
+  // new size all of it is drawn again.
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TLabel::AdjustSize() {

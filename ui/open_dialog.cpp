@@ -12,6 +12,24 @@
 #include "ui/task_windows.h"
 
 namespace ui {
+namespace {
+
+// The layer's hook: once the dialog is made, before it shows, it is centred on the screen
+// (its owner, the application's window, has no size and gives it no place of its own).
+UINT_PTR CALLBACK CentreOnScreen(HWND child, UINT message, WPARAM /*wparam*/, LPARAM lparam) {
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lparam)->code == CDN_INITDONE) {
+    HWND dialog = GetParent(child);
+    RECT r;
+    GetWindowRect(dialog, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return 0;
+}
+
+}  // namespace
 
 bool TOpenDialog::Execute() {
   // The filter as the dialog takes it: pairs separated by NULs, two NULs at the end.
@@ -31,8 +49,9 @@ bool TOpenDialog::Execute() {
   ofn.nMaxFile = static_cast<DWORD>(name.size());
   // Explorer-style and resizable, without the read-only box. Any typed name is accepted (no
   // must-exist checks), an existing file is not asked about here, no extension is added and the
-  // current folder follows the dialog. The layer needs no hook of its own, so none is set.
-  ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
+  // current folder follows the dialog. The hook is the layer's own.
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
+  ofn.lpfnHook = CentreOnScreen;
   // No default extension, starting folder or title: the platform's own apply.
   ofn.lpstrDefExt = nullptr;
   ofn.lpstrInitialDir = nullptr;

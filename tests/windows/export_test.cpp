@@ -220,6 +220,13 @@ std::string TextOfRows(const std::vector<std::string>& rows) {
   return text;
 }
 
+// A dialog's place is the centre of the screen.
+void ExpectCentred(const RECT& place) {
+  const int screen_x = GetSystemMetrics(SM_CXSCREEN), screen_y = GetSystemMetrics(SM_CYSCREEN);
+  EXPECT_LE(std::abs(place.left + place.right - screen_x), 1) << place.left << " " << place.right;
+  EXPECT_LE(std::abs(place.top + place.bottom - screen_y), 1) << place.top << " " << place.bottom;
+}
+
 // Checks the confirmation box: its text, caption, no icon, one button "OK", centred on the
 // screen, the program's windows disabled under it.
 void ExpectConfirmation(const DialogSeen& seen, const RECT& place, const std::string& text) {
@@ -229,9 +236,7 @@ void ExpectConfirmation(const DialogSeen& seen, const RECT& place, const std::st
   EXPECT_EQ(seen.button_texts, std::vector<std::string>{"OK"});
   EXPECT_EQ(seen.owner, ui::Application->Handle());
   EXPECT_EQ(seen.enabled_windows, 0);
-  const int screen_x = GetSystemMetrics(SM_CXSCREEN), screen_y = GetSystemMetrics(SM_CYSCREEN);
-  EXPECT_LE(std::abs(place.left + place.right - screen_x), 1) << place.left << " " << place.right;
-  EXPECT_LE(std::abs(place.top + place.bottom - screen_y), 1) << place.top << " " << place.bottom;
+  ExpectCentred(place);
 }
 
 TEST_F(Export, WritesEachRowWithCrLfToTheTypedNameWithTxt) {
@@ -261,6 +266,7 @@ TEST_F(Export, WritesEachRowWithCrLfToTheTypedNameWithTxt) {
     // The dialog is owned by the application's window, with the main window disabled under it.
     EXPECT_EQ(seen[0].owner, ui::Application->Handle());
     EXPECT_EQ(seen[0].enabled_windows, 0);
+    ExpectCentred(dialogs.Places()[0]);
     EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
     ExpectConfirmation(seen[1], dialogs.Places()[1], Saved(target));
     const std::string bytes = ReadAll(target);
@@ -441,7 +447,9 @@ TEST_F(Export, TheDialogIsAskedWithItsSettings) {
   EXPECT_EQ(asked.hwndOwner, ui::Application->Handle());
   EXPECT_EQ(FakeDialog::filter, std::string(".txt\0.txt\0\0", 11));
   EXPECT_EQ(asked.nFilterIndex, 1u);
-  EXPECT_EQ(asked.Flags, static_cast<DWORD>(OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY));
+  EXPECT_EQ(asked.Flags, static_cast<DWORD>(OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY |
+                                            OFN_ENABLEHOOK));
+  EXPECT_NE(asked.lpfnHook, nullptr) << "the layer's own hook";
   EXPECT_EQ(asked.nMaxFile, 260u);
   EXPECT_EQ(FakeDialog::offered, "C:\\offered\\name");
   EXPECT_EQ(asked.lpstrDefExt, nullptr);
