@@ -16,15 +16,9 @@ namespace {
 
 // The layer's hook: once the dialog is made, before it shows, it is centred on the screen
 // (its owner, the application's window, has no size and gives it no place of its own).
-UINT_PTR CALLBACK CentreOnScreen(HWND child, UINT message, WPARAM /*wparam*/, LPARAM lparam) {
+UINT_PTR CALLBACK CentreHook(HWND child, UINT message, WPARAM /*wparam*/, LPARAM lparam) {
   if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lparam)->code == CDN_INITDONE) {
-    HWND dialog = GetParent(child);
-    RECT r;
-    GetWindowRect(dialog, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ui::CentreOnScreen(GetParent(child));
   }
   return 0;
 }
@@ -51,7 +45,7 @@ bool TOpenDialog::Execute() {
   // must-exist checks), an existing file is not asked about here, no extension is added and the
   // current folder follows the dialog. The hook is the layer's own.
   ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
-  ofn.lpfnHook = CentreOnScreen;
+  ofn.lpfnHook = CentreHook;
   // No default extension, starting folder or title: the platform's own apply.
   ofn.lpstrDefExt = nullptr;
   ofn.lpstrInitialDir = nullptr;

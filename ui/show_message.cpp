@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "ui/application.h"
+#include "ui/task_windows.h"
 
 namespace ui {
 namespace {
@@ -26,12 +27,7 @@ LRESULT CALLBACK PlaceBox(int code, WPARAM wparam, LPARAM lparam) {
     HWND box = reinterpret_cast<HWND>(wparam);
     if (IsDialogWindow(box)) {
       box_placed = true;
-      RECT r;
-      GetWindowRect(box, &r);
-      const int width = r.right - r.left, height = r.bottom - r.top;
-      SetWindowPos(box, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      CentreOnScreen(box);
       SetDlgItemTextA(box, IDOK, kOkCaption);
     }
   }

@@ -47,4 +47,13 @@ void EnableTaskWindows(const std::vector<HWND>& windows) {
   }
 }
 
+void CentreOnScreen(HWND window) {
+  RECT r;
+  if (!GetWindowRect(window, &r)) return;
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace ui

@@ -29,4 +29,7 @@ class TaskWindowsDisabled {
   std::vector<HWND> windows_;
 };
 
+// Moves a top-level window, keeping its size, to the centre of the screen.
+void CentreOnScreen(HWND window);
+
 }  // namespace ui

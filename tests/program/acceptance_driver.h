@@ -333,56 +333,6 @@ inline void TypeCharacters(HWND control, const std::string& text) {
 // ---------------------------------------------------------------------------------------------
 // The main window, as a user sees it
 
-struct MainWindow {
-  HWND form = nullptr;
-  HWND path_box = nullptr;     // the box in the top strip
-  HWND sub_folders = nullptr;  // the check box
-  HWND choose = nullptr;       // "设定目录"
-  HWND start = nullptr;        // "开始生成"
-  HWND save = nullptr;         // "另存为"
-  HWND file_list = nullptr;    // the list on the window itself
-  HWND digest_list = nullptr;  // the list inside the right panel
-  HWND position = nullptr;     // the label that starts "当前位置"
-  HWND digest_box = nullptr;   // the read-only box beside it
-  HWND gauge = nullptr;        // the bar along the bottom
-  bool Complete() const {
-    return form && path_box && sub_folders && choose && start && save && file_list && digest_list &&
-           position && digest_box && gauge;
-  }
-};
-
-// Sorts one child window of the main window into its place (a function of the system's calling
-// convention: the system calls it).
-inline BOOL CALLBACK SortControl(HWND child, LPARAM p) {
-  auto* w = reinterpret_cast<MainWindow*>(p);
-  char cls[32] = {};
-  GetClassNameA(child, cls, sizeof cls);
-  const LONG style = GetWindowLongA(child, GWL_STYLE);
-  const std::string text = WindowTextOf(child);
-  if (_stricmp(cls, "Edit") == 0) {
-    (style & ES_READONLY ? w->digest_box : w->path_box) = child;
-  } else if (_stricmp(cls, "Button") == 0) {
-    if ((style & 0xF) == BS_AUTOCHECKBOX) w->sub_folders = child;
-    if (text == Gbk("设定目录")) w->choose = child;
-    if (text == Gbk("开始生成")) w->start = child;
-    if (text == Gbk("另存为")) w->save = child;
-  } else if (_stricmp(cls, "ListBox") == 0) {
-    (GetParent(child) == w->form ? w->file_list : w->digest_list) = child;
-  } else if (_stricmp(cls, "Static") == 0) {
-    if (text.rfind(Gbk("当前位置"), 0) == 0) w->position = child;
-  } else if (_stricmp(cls, "TGauge") == 0) {
-    w->gauge = child;
-  }
-  return TRUE;
-}
-
-inline MainWindow FindMainWindow(HWND form) {
-  MainWindow w;
-  w.form = form;
-  EnumChildWindows(form, SortControl, reinterpret_cast<LPARAM>(&w));
-  return w;
-}
-
 // The colours of the gauge's interior, from a picture of the display: at its left end (where
 // the share done is drawn) and in its right half (the rest of the bar), clear of the
 // percentage in the middle.
@@ -647,15 +597,22 @@ class Session {
   DWORD Close(DWORD timeout_ms = 20000) {
     // The close box: the point of the title bar, nearest its right end, that the window itself
     // calls the close box.
-    RECT r = {};
-    GetWindowRect(window_.form, &r);
     POINT box{-1, -1};
-    for (int y = r.top + 2; y < r.top + 30 && box.x < 0; y += 2)
-      for (int x = r.right - 2; x > r.right - 60 && box.x < 0; x -= 2)
-        if (Ask(window_.form, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE)
-          box = POINT{x - 4, y + 4};
-    if (box.x < 0 || Ask(window_.form, WM_NCHITTEST, 0, MAKELPARAM(box.x, box.y)) != HTCLOSE)
+    for (int attempt = 0; attempt < 20 && box.x < 0; ++attempt) {
+      if (attempt > 0) Sleep(100);  // the window may still be busy with the last step
+      RECT r = {};
+      GetWindowRect(window_.form, &r);
+      for (int y = r.top + 2; y < r.top + 30 && box.x < 0; y += 2)
+        for (int x = r.right - 2; x > r.right - 60 && box.x < 0; x -= 2)
+          if (Ask(window_.form, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE)
+            box = POINT{x - 4, y + 4};
+      if (box.x >= 0 && Ask(window_.form, WM_NCHITTEST, 0, MAKELPARAM(box.x, box.y)) != HTCLOSE)
+        box = POINT{-1, -1};
+    }
+    if (box.x < 0) {
+      ADD_FAILURE() << "no close box found on the title bar";
       return STILL_ACTIVE;
+    }
     ClickAt(box);
     return program_.WaitForExit(timeout_ms);
   }

@@ -10,35 +10,6 @@
 namespace vorlund::testing {
 namespace {
 
-struct Controls {
-  HWND path_box = nullptr;
-  HWND file_list = nullptr;
-  HWND digest_list = nullptr;
-  HWND start = nullptr;
-};
-
-BOOL CALLBACK NoteControl(HWND w, LPARAM p) {
-  auto* c = reinterpret_cast<Controls*>(p);
-  char cls[32] = {};
-  GetClassNameA(w, cls, sizeof cls);
-  LONG style = GetWindowLongA(w, GWL_STYLE);
-  wchar_t text[32] = {};
-  GetWindowTextW(w, text, 32);
-  if (_stricmp(cls, "Edit") == 0 && !(style & ES_READONLY)) c->path_box = w;
-  if (_stricmp(cls, "Button") == 0 && std::wstring(text) == L"开始生成") c->start = w;
-  // The file list lies on the window itself; the digest list inside a panel.
-  if (_stricmp(cls, "ListBox") == 0)
-    (GetParent(w) == GetAncestor(w, GA_ROOT) ? c->file_list : c->digest_list) = w;
-  return TRUE;
-}
-
-Controls FindControls(HWND form) {
-  Controls c;
-  EnumChildWindows(form, NoteControl, reinterpret_cast<LPARAM>(&c));
-  return c;
-}
-
-// The rows of another process's list box, or -1 when it does not answer in time.
 LRESULT RowCount(HWND list) {
   DWORD_PTR rows = 0;
   if (!SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &rows)) return -1;
@@ -67,7 +38,7 @@ TEST(Program, ClosedWhileDigestingEndsWithCodeZeroAfterTheLastRow) {
   ASSERT_TRUE(program.Started());
   HWND window = program.WaitForWindow();
   ASSERT_NE(window, nullptr);
-  Controls c = FindControls(window);
+  MainWindow c = FindMainWindow(window);
   ASSERT_TRUE(c.path_box && c.file_list && c.digest_list && c.start);
   SendMessageA(c.path_box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(root.c_str()));
   for (int i = 0; i < 200 && RowCount(c.file_list) != kFiles; ++i) Sleep(50);

@@ -10,30 +10,6 @@
 namespace vorlund::testing {
 namespace {
 
-struct Controls {
-  HWND path_box = nullptr;
-  HWND sub_folders = nullptr;
-  HWND file_list = nullptr;
-};
-
-BOOL CALLBACK NoteControl(HWND w, LPARAM p) {
-  auto* c = reinterpret_cast<Controls*>(p);
-  char cls[32] = {};
-  GetClassNameA(w, cls, sizeof cls);
-  LONG style = GetWindowLongA(w, GWL_STYLE);
-  if (_stricmp(cls, "Edit") == 0 && !(style & ES_READONLY)) c->path_box = w;
-  if (_stricmp(cls, "Button") == 0 && (style & 0xF) == BS_AUTOCHECKBOX) c->sub_folders = w;
-  // The file list lies on the window itself; the digest list inside a panel.
-  if (_stricmp(cls, "ListBox") == 0 && GetParent(w) == GetAncestor(w, GA_ROOT)) c->file_list = w;
-  return TRUE;
-}
-
-Controls FindControls(HWND form) {
-  Controls c;
-  EnumChildWindows(form, NoteControl, reinterpret_cast<LPARAM>(&c));
-  return c;
-}
-
 // A tree of folders, each with a few files, under the temporary folder.
 std::string MakeTree(int folders, int files_per_folder) {
   char temp[MAX_PATH];
@@ -69,7 +45,7 @@ TEST(Program, ClosedWhileListingEndsWithCodeZeroAfterTheListing) {
   ASSERT_TRUE(program.Started());
   HWND window = program.WaitForWindow();
   ASSERT_NE(window, nullptr);
-  Controls c = FindControls(window);
+  MainWindow c = FindMainWindow(window);
   ASSERT_TRUE(c.path_box && c.sub_folders && c.file_list);
   SendMessageA(c.sub_folders, BM_CLICK, 0, 0);
   ASSERT_EQ(SendMessageA(c.sub_folders, BM_GETCHECK, 0, 0), BST_CHECKED);

@@ -12,29 +12,6 @@
 namespace vorlund::testing {
 namespace {
 
-struct ButtonSearch {
-  std::string caption;
-  HWND found;
-};
-
-BOOL CALLBACK MatchButton(HWND child, LPARAM p) {
-  auto* s = reinterpret_cast<ButtonSearch*>(p);
-  char cls[32] = {};
-  GetClassNameA(child, cls, sizeof cls);
-  if (_stricmp(cls, "Button") == 0 && WindowTextOf(child) == s->caption) {
-    s->found = child;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The program's button with the given caption (ANSI bytes).
-HWND FindButton(HWND window, const std::string& caption) {
-  ButtonSearch search{caption, nullptr};
-  EnumChildWindows(window, MatchButton, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 void Click(HWND button) {
   PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -58,8 +35,7 @@ TEST(Program, SavesTheDigestListAndConfirmsWithItsTitle) {
   ASSERT_TRUE(program.Started());
   HWND window = program.WaitForWindow();
   ASSERT_NE(window, nullptr);
-  // "另存为"
-  HWND save = FindButton(window, "\xc1\xed\xb4\xe6\xce\xaa");
+  HWND save = FindMainWindow(window).save;
   ASSERT_NE(save, nullptr);
   const DWORD pid = program.ProcessId();
 

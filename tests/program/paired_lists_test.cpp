@@ -17,25 +17,9 @@ struct Lists {
   HWND digests = nullptr;  // the list inside the right panel
 };
 
-struct ListSearch {
-  HWND window;
-  Lists* lists;
-};
-
-BOOL CALLBACK NoteList(HWND child, LPARAM p) {
-  auto* s = reinterpret_cast<ListSearch*>(p);
-  char cls[32] = {};
-  GetClassNameA(child, cls, sizeof cls);
-  if (lstrcmpiA(cls, "ListBox") == 0)
-    (GetParent(child) == s->window ? s->lists->files : s->lists->digests) = child;
-  return TRUE;
-}
-
 Lists FindLists(HWND window) {
-  Lists lists;
-  ListSearch search{window, &lists};
-  EnumChildWindows(window, NoteList, reinterpret_cast<LPARAM>(&search));
-  return lists;
+  const MainWindow w = FindMainWindow(window);
+  return {w.file_list, w.digest_list};
 }
 
 HWND FocusOf(HWND window) {

@@ -23,6 +23,59 @@ inline std::string ProgramPath() {
   return WindowsPath(std::string(dir ? dir : ".") + "/Vorlund.exe");
 }
 
+// The main window's controls, found as a user sees them: by class, caption and place.
+struct MainWindow {
+  HWND form = nullptr;
+  HWND path_box = nullptr;     // the box in the top strip
+  HWND sub_folders = nullptr;  // the check box
+  HWND choose = nullptr;       // "设定目录"
+  HWND start = nullptr;        // "开始生成"
+  HWND save = nullptr;         // "另存为"
+  HWND file_list = nullptr;    // the list on the window itself
+  HWND digest_list = nullptr;  // the list inside the right panel
+  HWND position = nullptr;     // the label that starts "当前位置"
+  HWND digest_box = nullptr;   // the read-only box beside it
+  HWND gauge = nullptr;        // the bar along the bottom
+  bool Complete() const {
+    return form && path_box && sub_folders && choose && start && save && file_list && digest_list &&
+           position && digest_box && gauge;
+  }
+};
+
+// Sorts one child window of the main window into its place (a function of the system's calling
+// convention: the system calls it).
+inline BOOL CALLBACK SortControl(HWND child, LPARAM p) {
+  auto* w = reinterpret_cast<MainWindow*>(p);
+  char cls[32] = {};
+  GetClassNameA(child, cls, sizeof cls);
+  const LONG style = GetWindowLongA(child, GWL_STYLE);
+  wchar_t buffer[64] = {};
+  GetWindowTextW(child, buffer, 64);
+  const std::wstring text = buffer;
+  if (_stricmp(cls, "Edit") == 0) {
+    (style & ES_READONLY ? w->digest_box : w->path_box) = child;
+  } else if (_stricmp(cls, "Button") == 0) {
+    if ((style & 0xF) == BS_AUTOCHECKBOX) w->sub_folders = child;
+    if (text == L"设定目录") w->choose = child;
+    if (text == L"开始生成") w->start = child;
+    if (text == L"另存为") w->save = child;
+  } else if (_stricmp(cls, "ListBox") == 0) {
+    (GetParent(child) == w->form ? w->file_list : w->digest_list) = child;
+  } else if (_stricmp(cls, "Static") == 0) {
+    if (text.rfind(L"当前位置", 0) == 0) w->position = child;
+  } else if (_stricmp(cls, "TGauge") == 0) {
+    w->gauge = child;
+  }
+  return TRUE;
+}
+
+inline MainWindow FindMainWindow(HWND form) {
+  MainWindow w;
+  w.form = form;
+  EnumChildWindows(form, SortControl, reinterpret_cast<LPARAM>(&w));
+  return w;
+}
+
 class Program {
  public:
   Program() {
