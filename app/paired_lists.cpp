@@ -1,19 +1,12 @@
 // The two lists as one table: the focus follows the pointer, the lists keep the same top row and
 // selected row, and selecting a row shows its position and its digest.
-#include <cstdio>
 #include <string>
 
 #include "app/form1.h"
 #include "app/tick_rules.h"
-#include "common/texts.h"
+#include "common/text_rules.h"
 
 namespace {
-
-std::string PositionText(int position, int count) {
-  char text[64];
-  std::snprintf(text, sizeof text, vorlund::texts::kPositionFormat, position, count);
-  return text;
-}
 
 // The top row first: a selection copied afterwards scrolls only when its row is out of sight.
 void CopyRows(const ui::TListBox& from, ui::TListBox& to) {
@@ -80,13 +73,14 @@ tick::List TForm1::FocusedList() const {
 }
 
 void TForm1::Memo2Click(ui::TObject* /*Sender*/) {
-  lbl3->SetCaption(PositionText(Memo2->ItemIndex() + 1, FileListBox1->Items().Count()));
+  lbl3->SetCaption(vorlund::PositionText(Memo2->ItemIndex() + 1, FileListBox1->Items().Count()));
   FileListBox1->SetItemIndex(Memo2->ItemIndex());
   ShowSelectedDigest();
 }
 
 void TForm1::FileListBox1Click(ui::TObject* /*Sender*/) {
-  lbl3->SetCaption(PositionText(FileListBox1->ItemIndex() + 1, FileListBox1->Items().Count()));
+  lbl3->SetCaption(
+      vorlund::PositionText(FileListBox1->ItemIndex() + 1, FileListBox1->Items().Count()));
   Memo2->SetItemIndex(FileListBox1->ItemIndex());
   ShowSelectedDigest();
 }

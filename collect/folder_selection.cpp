@@ -1,7 +1,6 @@
 // Choosing the folder: the path box and the choose-folder button.
 #include <shlobj.h>
 
-#include <cstdio>
 #include <exception>
 #include <optional>
 #include <string>
@@ -12,6 +11,7 @@
 #include "collect/file_system.h"
 #include "collect/path_rules.h"
 #include "collect/scanner.h"
+#include "common/text_rules.h"
 #include "common/texts.h"
 #include "ui/application.h"
 #include "ui/gauge.h"
@@ -61,8 +61,5 @@ void TForm1::Button2Click(ui::TObject* /*Sender*/) {
     vorlund::ScanFolder(path, FileListBox1->Items());
   }
   Gauge1->SetBackColor(gauge_state::Ready);
-  char position[64];
-  std::snprintf(position, sizeof position, vorlund::texts::kPositionFormat, 0,
-                FileListBox1->Items().Count());
-  lbl3->SetCaption(position);
+  lbl3->SetCaption(vorlund::PositionText(0, FileListBox1->Items().Count()));
 }

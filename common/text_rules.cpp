@@ -1,5 +1,9 @@
 #include "common/text_rules.h"
 
+#include <cstdio>
+
+#include "common/texts.h"
+
 namespace vorlund {
 
 size_t LastCharStart(std::string_view text) {
@@ -73,6 +77,12 @@ void AppendLower(std::string& out, std::string_view character) {
 }
 
 }  // namespace
+
+std::string PositionText(int row, int count) {
+  char text[64];
+  std::snprintf(text, sizeof text, texts::kPositionFormat, row, count);
+  return text;
+}
 
 std::string LowerGbk(std::string_view text) {
   std::string out;

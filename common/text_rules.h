@@ -24,6 +24,10 @@ std::string ErrorDisplayText(std::string text);
 // and the double-byte capitals whose lower-case form the code page has.
 std::string LowerGbk(std::string_view text);
 
+// The position label's text: "当前位置: %d/%d" with a row counted from 1 (0 for none) and
+// the file list's row count.
+std::string PositionText(int row, int count);
+
 // The application title: the program file's name without its folder and without
 // everything from its first "." on, every character after the first in lower case.
 std::string ApplicationTitleFromPath(std::string_view program_path);
