@@ -29,22 +29,8 @@ PY
   touch "$stamp"
 fi
 
-data_dir=$(realpath -m "$build/bench-files")
-big=$data_dir/1gib.bin
-size=$((1024 * 1024 * 1024))
-mkdir -p "$data_dir"
-if [ ! -f "$big" ] || [ "$(stat -c %s "$big")" -ne "$size" ]; then
-  head -c "$size" /dev/urandom >"$big"
-fi
-cat "$big" >/dev/null # into the page cache
-best=
-for _ in 1 2 3; do
-  start=$(date +%s.%N)
-  md5sum_digest=$(md5sum "$big" | cut -d' ' -f1)
-  end=$(date +%s.%N)
-  best=$(awk -v s="$start" -v e="$end" -v b="$best" 'BEGIN { t = e - s; print (b == "" || t < b) ? t : b }')
-done
-md5sum_rate=$(awk -v t="$best" -v n="$size" 'BEGIN { printf "%.1f", n / t / 1e6 }')
+. bench/big_file.sh
+big_file_with_md5sum "$build/bench-files"
 
 output=$(cmake/wine-run.sh "$build/wineprefix" "$build/bench/run_bench.exe" "Z:${tree//\//\\}" \
   "Z:${big//\//\\}" "$runs" "$md5sum_rate" "$md5sum_digest" 2>/dev/null)

@@ -25,23 +25,9 @@ echo "== MD5 over memory: ours against OpenSSL's (native, best of 7 runs of 256 
 
 echo
 echo "== File digest under Wine: a 1 GiB file in the page cache (best of 5 runs)"
-data_dir=$(realpath "$win_dir")/bench-files
-file=$data_dir/1gib.bin
-size=$((1024 * 1024 * 1024))
-mkdir -p "$data_dir"
-if [ ! -f "$file" ] || [ "$(stat -c %s "$file")" -ne "$size" ]; then
-  head -c "$size" /dev/urandom >"$file"
-fi
-cat "$file" >/dev/null # into the page cache
-
-best=
-for _ in 1 2 3; do
-  start=$(date +%s.%N)
-  md5sum_digest=$(md5sum "$file" | cut -d' ' -f1)
-  end=$(date +%s.%N)
-  best=$(awk -v s="$start" -v e="$end" -v b="$best" 'BEGIN { t = e - s; print (b == "" || t < b) ? t : b }')
-done
-md5sum_rate=$(awk -v t="$best" -v n="$size" 'BEGIN { printf "%.1f", n / t / 1e6 }')
+. bench/big_file.sh
+big_file_with_md5sum "$win_dir/bench-files"
+file=$big
 
 prefix=$(realpath "$win_dir")/wineprefix
 trap 'WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT

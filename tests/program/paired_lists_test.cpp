@@ -102,9 +102,7 @@ TEST_F(PairedListsProgram, AnotherProgramsWindowInFrontKeepsTheFocus) {
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window_; }));
   PointAt(window_, 100, middle_);
   ASSERT_TRUE(WaitFor([&] { return FocusOf(window_) == lists_.files; }));
-  TestWindowOptions options;
-  options.message_only = false;
-  options.visible = true;
+  TestWindowOptions options = TestWindowOptions::TopLevel();
   options.title = "another program";
   options.left = 300;
   options.top = 300;

@@ -619,9 +619,7 @@ TEST_F(PairedLists, AnotherWindowInFrontKeepsTheFocusAndTheMainWindowStaysBehind
   Fill(digests_, 50, true);
   StartTicks();
   for (Coord x : {Coord{At::kZero, 100}, Coord{At::kSplit, 40}}) {
-    TestWindowOptions options;
-    options.message_only = false;
-    options.visible = true;
+    TestWindowOptions options = TestWindowOptions::TopLevel();
     options.title = "in front";
     options.left = 400;
     options.top = 300;
