@@ -12,6 +12,7 @@
 #include "ui/application.h"
 #include "ui/gauge.h"
 #include "ui/message_loop.h"
+#include "ui/task_windows.h"
 
 namespace {
 
@@ -28,11 +29,7 @@ class ControlsDisabled {
       }
     }
   }
-  ~ControlsDisabled() {
-    for (HWND window : disabled_) {
-      if (IsWindow(window)) EnableWindow(window, TRUE);
-    }
-  }
+  ~ControlsDisabled() { ui::EnableTaskWindows(disabled_); }
   ControlsDisabled(const ControlsDisabled&) = delete;
   ControlsDisabled& operator=(const ControlsDisabled&) = delete;
 

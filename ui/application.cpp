@@ -23,15 +23,20 @@ const char kApplicationClass[] = "TApplication";
 // modal holds it disabled any longer.
 constexpr UINT kActivateMainForm = WM_APP + 1;
 
+// The main form's window, or null before it exists.
+HWND MainFormWindow() {
+  return Application && Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
+}
+
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  HWND form = MainFormWindow();
   switch (message) {
     case WM_ACTIVATE:
       if (LOWORD(wparam) != WA_INACTIVE) PostMessageA(window, kActivateMainForm, 0, 0);
       return 0;
     case WM_SYSCOMMAND:
       // The entry stands for the main window: minimize and restore act on it.
-      if (Application && Application->MainForm()) {
-        HWND form = Application->MainForm()->Handle();
+      if (form) {
         switch (wparam & 0xFFF0) {
           case SC_MINIMIZE:
             ShowWindow(form, SW_MINIMIZE);
@@ -43,13 +48,10 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wparam,
       }
       break;
     case kActivateMainForm:
-      if (Application && Application->MainForm()) {
-        HWND form = Application->MainForm()->Handle();
-        if (IsWindowVisible(form) && IsWindowEnabled(form)) {
-          if (IsIconic(form)) ShowWindow(form, SW_RESTORE);
-          SetForegroundWindow(form);
-          SetActiveWindow(form);
-        }
+      if (form && IsWindowVisible(form) && IsWindowEnabled(form)) {
+        if (IsIconic(form)) ShowWindow(form, SW_RESTORE);
+        SetForegroundWindow(form);
+        SetActiveWindow(form);
       }
       return 0;
   }
@@ -73,8 +75,6 @@ std::string ProgramPath() {
     path.resize(static_cast<size_t>(size) * 2);
   }
 }
-
-namespace {}  // namespace
 
 TApplication::TApplication() {
   if (!Application) Application = this;

@@ -30,7 +30,6 @@ class OperationSpan {
   OperationSpan(const OperationSpan&) = delete;
   OperationSpan& operator=(const OperationSpan&) = delete;
 
-  Operation Kind() const { return kind_; }
   // True once the file list has been refilled in a pump that runs within this span: the rows
   // the operation went by are gone. A refill by the span's own code outside such a pump does
   // not count.

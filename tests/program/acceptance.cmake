@@ -5,24 +5,8 @@
 #           file each, so that a listing lasts
 #   small/  five small files
 #   slow/   four large files (sparse: cheap to make), so that a run lasts
-if(TARGET program_acceptance_test AND VORLUND_RUN_WINDOWS_TESTS)
-  set(acceptance_files_script ${CMAKE_CURRENT_BINARY_DIR}/make_acceptance_files.sh)
-  file(WRITE ${acceptance_files_script} [=[
-#!/usr/bin/env bash
-# make_acceptance_files.sh DIR: the folders the acceptance suite lists, and md5sum's digests.
-set -euo pipefail
-dir=$1
-stamp=$dir/.made
-signature=$(sha1sum "$0" | cut -d' ' -f1)
-if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$signature" ]; then
-  exit 0
-fi
-rm -rf "$dir"
-mkdir -p "$dir/road/many" "$dir/small" "$dir/slow"
-
-random_file() {  # NAME SIZE
-  head -c "$2" /dev/urandom >"$1"
-}
+vorlund_files_fixture(program_acceptance_files program_acceptance_test ${CMAKE_BINARY_DIR}/acceptance-files [=[
+mkdir -p road/many small slow
 cd "$dir/road"
 for size in 0 1 16384 102400 102401 300000; do
   random_file "size_$size.bin" "$size"
@@ -49,10 +33,4 @@ for folder in road small slow; do
   (cd "$dir/$folder" && find . -type f -print0 | xargs -0 md5sum) >"$dir/$folder.md5.part"
   mv "$dir/$folder.md5.part" "$dir/$folder.md5"
 done
-echo "$signature" >"$stamp"
 ]=])
-  add_test(NAME program_acceptance_files
-           COMMAND bash ${acceptance_files_script} ${CMAKE_BINARY_DIR}/acceptance-files)
-  set_tests_properties(program_acceptance_files PROPERTIES FIXTURES_SETUP acceptance_files)
-  set_tests_properties(program_acceptance_test PROPERTIES FIXTURES_REQUIRED acceptance_files)
-endif()

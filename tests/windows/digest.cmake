@@ -1,25 +1,7 @@
 # The file digest tests read files of chosen and random sizes, one beyond 4 GiB (sparse), and
 # compare with md5sum's digests of them. A setup test makes them once per build folder, under
 # digest-files/, with md5sum's output in digest-files/md5sums.txt.
-if(TARGET windows_file_digest_test AND VORLUND_RUN_WINDOWS_TESTS)
-  set(digest_files_script ${CMAKE_CURRENT_BINARY_DIR}/make_digest_files.sh)
-  file(WRITE ${digest_files_script} [=[
-#!/usr/bin/env bash
-# make_digest_files.sh DIR: the files the file digest tests read, and md5sum's digests.
-set -euo pipefail
-dir=$1
-stamp=$dir/.made
-signature=$(sha1sum "$0" | cut -d' ' -f1)
-if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$signature" ]; then
-  exit 0
-fi
-rm -rf "$dir"
-mkdir -p "$dir"
-cd "$dir"
-
-random_file() {  # NAME SIZE
-  head -c "$2" /dev/urandom >"$1"
-}
+vorlund_files_fixture(windows_file_digest_files windows_file_digest_test ${CMAKE_BINARY_DIR}/digest-files [=[
 # Around the read block (102400) and the staging piece (16384).
 for size in 0 1 16383 16384 16385 32768 102399 102400 102401 204800 323584 1048576; do
   random_file "size_$size.bin" "$size"
@@ -45,10 +27,4 @@ write_at $((large_size - 5000)) 5000
 
 md5sum -- *.bin >md5sums.txt.part
 mv md5sums.txt.part md5sums.txt
-echo "$signature" >"$stamp"
 ]=])
-  add_test(NAME windows_file_digest_files
-           COMMAND bash ${digest_files_script} ${CMAKE_BINARY_DIR}/digest-files)
-  set_tests_properties(windows_file_digest_files PROPERTIES FIXTURES_SETUP digest_files)
-  set_tests_properties(windows_file_digest_test PROPERTIES FIXTURES_REQUIRED digest_files)
-endif()
