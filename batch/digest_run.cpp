@@ -1,9 +1,7 @@
 // The digest run: one click digests every listed file into the digest list.
 #include <windows.h>
 
-#include <initializer_list>
 #include <string>
-#include <vector>
 
 #include "app/form1.h"
 #include "app/gauge_states.h"
@@ -14,31 +12,6 @@
 #include "ui/message_loop.h"
 #include "ui/task_windows.h"
 
-namespace {
-
-// Controls disabled for a scope: those of them that were enabled are enabled again on every
-// way out, also while an error passes through (before it reaches the error display).
-class ControlsDisabled {
- public:
-  explicit ControlsDisabled(std::initializer_list<ui::TWinControl*> controls) {
-    for (ui::TWinControl* control : controls) {
-      HWND window = control->Handle();
-      if (IsWindowEnabled(window)) {
-        EnableWindow(window, FALSE);
-        disabled_.push_back(window);
-      }
-    }
-  }
-  ~ControlsDisabled() { ui::EnableTaskWindows(disabled_); }
-  ControlsDisabled(const ControlsDisabled&) = delete;
-  ControlsDisabled& operator=(const ControlsDisabled&) = delete;
-
- private:
-  std::vector<HWND> disabled_;
-};
-
-}  // namespace
-
 // Row i of Memo2 gets the digest of row i of FileListBox1. The run pumps after rows 0, 16,
 // 32 ...; meanwhile the file list must keep its rows, or the digests would not pair with them:
 // a run or a listing in progress starts no run, and the path box and the choose-folder button
@@ -48,7 +21,7 @@ void TForm1::Button1Click(ui::TObject* /*Sender*/) {
     return;
   }
   ui::OperationSpan run(ui::Operation::Run);
-  ControlsDisabled refill_controls{Edit1, Button2};
+  ui::WindowsDisabled refill_controls({Edit1->Handle(), Button2->Handle()});
 
   lbl3->SetCaption(vorlund::texts::kPositionReset);
   Memo2->Items().Clear();

@@ -1,40 +1,74 @@
 #include "ui/message_loop.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace ui {
 
 namespace {
 
+struct Record {
+  unsigned long long id;
+  Operation kind;
+  int depth;  // the pumps running when the span began
+  bool refilled;
+};
+
 int pumps_running = 0;
-// The innermost operation in progress; each links to the one it began in.
-OperationSpan* innermost = nullptr;
+// The operations in progress, in the order they began. Ids are never reused.
+std::vector<Record> records;
+unsigned long long next_id = 1;
+
+Record* Find(unsigned long long id) {
+  auto it =
+      std::find_if(records.begin(), records.end(), [id](const Record& r) { return r.id == id; });
+  return it == records.end() ? nullptr : &*it;
+}
 
 }  // namespace
 
 PumpScope::PumpScope() { ++pumps_running; }
 
-PumpScope::~PumpScope() { --pumps_running; }
+PumpScope::~PumpScope() {
+  if (pumps_running > 0) --pumps_running;
+}
 
 int PumpDepth() { return pumps_running; }
 
-OperationSpan::OperationSpan(Operation kind)
-    : kind_(kind), depth_(pumps_running), outer_(innermost) {
-  innermost = this;
+OperationSpan::OperationSpan(Operation kind) : id_(next_id++) {
+  records.push_back({id_, kind, pumps_running, false});
 }
 
-OperationSpan::~OperationSpan() { innermost = outer_; }
+OperationSpan::~OperationSpan() {
+  records.erase(std::remove_if(records.begin(), records.end(),
+                               [this](const Record& r) { return r.id == id_; }),
+                records.end());
+}
+
+bool OperationSpan::ListRefilled() const {
+  const Record* record = Find(id_);
+  return !record || record->refilled;
+}
 
 bool OperationRunning(Operation kind) {
-  for (const OperationSpan* span = innermost; span; span = span->outer_) {
-    if (span->kind_ == kind) return true;
-  }
-  return false;
+  return std::any_of(records.begin(), records.end(),
+                     [kind](const Record& r) { return r.kind == kind; });
 }
 
 void FileListRefilled() {
   // Spans that began outside the pumps now running are waiting for one of them to return.
-  for (OperationSpan* span = innermost; span; span = span->outer_) {
-    if (span->depth_ < pumps_running) span->refilled_ = true;
+  for (Record& record : records) {
+    if (record.depth < pumps_running) record.refilled = true;
   }
+}
+
+std::string ResetAtMainLoop() {
+  if (pumps_running == 0 && records.empty()) return std::string();
+  std::string left = "left behind by abandoned frames: " + std::to_string(pumps_running) +
+                     " pump(s), " + std::to_string(records.size()) + " operation(s); cleared";
+  pumps_running = 0;
+  records.clear();
+  return left;
 }
 
 }  // namespace ui

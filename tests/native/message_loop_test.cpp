@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace ui {
@@ -72,6 +73,53 @@ TEST(MessageLoop, ARefillGoesUnderTheSpansWaitingInAPump) {
     EXPECT_EQ(outer.ListRefilled(), c.outer_refilled);
     EXPECT_EQ(inner_refilled, c.inner_refilled);
   }
+}
+
+// A frame left without unwinding (a fault the system swallows between our frames) never runs
+// its scopes' destructors: its spans and pumps stay behind until the main loop clears them.
+// The frame's memory is gone afterwards, so nothing may point into it.
+template <typename Scope, typename... Args>
+void Abandon(Args... args) {
+  auto frame = std::make_unique<unsigned char[]>(sizeof(Scope));
+  new (frame.get()) Scope(args...);  // never destroyed: the frame just goes
+}
+
+TEST(MessageLoop, TheMainLoopClearsWhatAnAbandonedFrameLeft) {
+  struct Case {
+    const char* left;
+    void (*abandon)();
+  } cases[] = {
+      {"a listing", [] { Abandon<OperationSpan>(Operation::Listing); }},
+      {"a run", [] { Abandon<OperationSpan>(Operation::Run); }},
+      {"a pump", [] { Abandon<PumpScope>(); }},
+      {"a run waiting in a pump",
+       [] {
+         Abandon<OperationSpan>(Operation::Run);
+         Abandon<PumpScope>();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.left);
+    c.abandon();
+    // A refill and the guard's questions meanwhile touch nothing of the frame that went.
+    FileListRefilled();
+    OperationRunning(Operation::Listing);
+    EXPECT_NE(ResetAtMainLoop(), "");
+    EXPECT_FALSE(OperationRunning(Operation::Listing));
+    EXPECT_FALSE(OperationRunning(Operation::Run));
+    EXPECT_EQ(PumpDepth(), 0);
+    EXPECT_EQ(ResetAtMainLoop(), "") << "cleared once";
+    // Later operations are kept as before.
+    OperationSpan later(Operation::Run);
+    EXPECT_TRUE(OperationRunning(Operation::Run));
+    EXPECT_FALSE(later.ListRefilled());
+  }
+}
+
+TEST(MessageLoop, ASpanWhoseRecordWasClearedCountsAsRefilledUnder) {
+  OperationSpan listing(Operation::Listing);
+  ResetAtMainLoop();
+  EXPECT_TRUE(listing.ListRefilled());
 }
 
 }  // namespace

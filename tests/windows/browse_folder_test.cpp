@@ -6,6 +6,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 
 #include "collect_testing.h"
@@ -50,9 +51,10 @@ TEST_F(BrowseTest, TaskWindowsDisablesVisibleEnabledTopLevelWindowsOnly) {
   HWND other_thread_window = other_thread.Handle();
   ASSERT_NE(other_thread_window, nullptr);
 
-  std::vector<HWND> windows = ui::DisableTaskWindows();
+  std::vector<HWND> windows = ui::TaskWindows();
   std::set<HWND> listed(windows.begin(), windows.end());
   EXPECT_EQ(listed, (std::set<HWND>{shown.Handle(), other_shown.Handle()}));
+  auto disabled_scope = std::make_unique<ui::WindowsDisabled>(windows);
   EXPECT_FALSE(IsWindowEnabled(shown.Handle()));
   EXPECT_FALSE(IsWindowEnabled(other_shown.Handle()));
   EXPECT_TRUE(IsWindowEnabled(hidden.Handle()));
@@ -62,7 +64,7 @@ TEST_F(BrowseTest, TaskWindowsDisablesVisibleEnabledTopLevelWindowsOnly) {
 
   // One of them goes meanwhile: the rest are enabled again, the one disabled before stays so.
   other_shown.Destroy();
-  ui::EnableTaskWindows(windows);
+  disabled_scope.reset();
   EXPECT_TRUE(IsWindowEnabled(shown.Handle()));
   EXPECT_FALSE(IsWindowEnabled(disabled.Handle()));
   EXPECT_TRUE(IsWindowEnabled(hidden.Handle()));
