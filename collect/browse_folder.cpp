@@ -19,10 +19,12 @@ constexpr ULONG kNameBufferSize = 260;
 }  // namespace
 
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM /*value*/, LPARAM data) {
-  if (message == BFFM_INITIALIZED && data != 0) {
-    SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
-  }
-  return 0;
+  return ui::CalledBySystem(0, [&] {
+    if (message == BFFM_INITIALIZED && data != 0) {
+      SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
+    }
+    return 0;
+  });
 }
 
 namespace detail {
@@ -85,6 +87,9 @@ bool BrowseForFolderWith(IMalloc* allocator, const std::string& title, const std
 
 bool BrowseForFolder(const std::string& title, const std::wstring& root, std::string& path,
                      HWND owner, UINT flags) {
+  // One modal window of the program at a time: a click that automation posts to the button
+  // under an open dialog or box opens no picker.
+  if (ui::ModalShowing()) return false;
   ComPtr<IMalloc> allocator;
   if (FAILED(SHGetMalloc(allocator.Out()))) {
     // A failing call leaves no allocator to use or release.

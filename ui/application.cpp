@@ -28,7 +28,7 @@ HWND MainFormWindow() {
   return Application && Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
 }
 
-LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT ApplicationWindowMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   HWND form = MainFormWindow();
   switch (message) {
     case WM_ACTIVATE:
@@ -56,6 +56,17 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wparam,
       return 0;
   }
   return DefWindowProcA(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return CalledBySystem(LRESULT{0},
+                        [&] { return ApplicationWindowMessage(window, message, wparam, lparam); });
+}
+
+// A debug log line (the system's debug output) for what the main loop repaired.
+void LogRepair(const std::string& what) {
+  if (what.empty()) return;
+  OutputDebugStringA(("Vorlund: main loop: " + what + "\n").c_str());
 }
 
 }  // namespace
@@ -120,6 +131,10 @@ void TApplication::Run(int show_command) {
   if (handle_) ShowWindow(handle_, SW_SHOWNA);
   if (main_form_) main_form_->Show(show_command);
   while (!terminated_) {
+    // No handler runs here: frames that were left without unwinding may have left operations,
+    // pumps or disabled windows behind, which are cleared before the next message.
+    LogRepair(ResetAtMainLoop());
+    LogRepair(EnableLeftBehindWindows());
     MSG message;
     BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0 || got == -1) {
@@ -183,17 +198,38 @@ std::string ErrorText(const std::exception& error) {
   return vorlund::ErrorDisplayText(error.what());
 }
 
+// The out-of-memory error's text as the display shows it, made without memory.
+constexpr char kOutOfMemoryText[] = "Out of memory.";
+
 }  // namespace
 
-void TApplication::ShowException(const std::exception& error) {
-  ShowMessageBox(ErrorText(error), title_, MB_OK | MB_ICONERROR);
+void TApplication::ShowException(const std::exception& error) noexcept {
+  try {
+    ShowMessageBox(ErrorText(error), title_, MB_OK | MB_ICONERROR);
+    return;
+  } catch (...) {
+    // Only memory can run out on the way to the box: its text shows without any.
+  }
+  ::MessageBoxA(handle_, kOutOfMemoryText, title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
-void ShowException(const std::exception& error) {
+void ShowException(const std::exception& error) noexcept {
   if (Application) {
     Application->ShowException(error);
-  } else {
+    return;
+  }
+  try {
     MessageBoxA(nullptr, ErrorText(error).c_str(), nullptr, MB_OK | MB_ICONERROR);
+  } catch (...) {
+    MessageBoxA(nullptr, kOutOfMemoryText, nullptr, MB_OK | MB_ICONERROR);
+  }
+}
+
+void ShowUnknownException() noexcept {
+  try {
+    ShowException(vorlund::Exception("Unknown error"));
+  } catch (...) {
+    ShowException(std::bad_alloc());
   }
 }
 

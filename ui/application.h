@@ -49,8 +49,10 @@ class TApplication {
   HWND Handle() const { return handle_; }
   const std::string& Title() const { return title_; }
 
-  // The default error display: the error's text in a modal box with the error icon.
-  void ShowException(const std::exception& error);
+  // The default error display: the error's text in a modal box with the error icon. Nothing
+  // escapes it: when memory runs out while the box is being made, the platform's out-of-memory
+  // text shows instead.
+  void ShowException(const std::exception& error) noexcept;
   // A message box owned by the application's window, with the program's other windows
   // disabled while it shows.
   int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
@@ -76,6 +78,24 @@ extern TApplication* Application;
 std::string ProgramPath();
 
 // Shows an error in the default error display (also before the application exists).
-void ShowException(const std::exception& error);
+void ShowException(const std::exception& error) noexcept;
+
+// Shows an error that is no std::exception in the default error display.
+void ShowUnknownException() noexcept;
+
+// Runs code that the system called (a window procedure, a hook, a callback): an error it raises
+// stops here and goes to the default error display, and the system is given `fallback`. No
+// exception crosses into the system, whose frames it would pass or leave behind.
+template <typename Result, typename Code>
+Result CalledBySystem(Result fallback, Code&& code) noexcept {
+  try {
+    return code();
+  } catch (const std::exception& error) {
+    ShowException(error);
+  } catch (...) {
+    ShowUnknownException();
+  }
+  return fallback;
+}
 
 }  // namespace ui

@@ -16,6 +16,37 @@ std::set<std::string>& OwnClasses() {
   return classes;
 }
 
+// Input as a person gives it: keys, the pointer over the window and its frame, a button's click.
+bool IsUserInput(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) || message == BM_CLICK;
+}
+
+// A change of a window's text, as an edit box takes it from outside (typing aside).
+bool IsTextChange(UINT message) {
+  switch (message) {
+    case WM_SETTEXT:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case EM_REPLACESEL:
+      return true;
+  }
+  return false;
+}
+
+// Whether a person could reach the window now: it and every window it lies in are enabled
+// (a modal window of the program disables the main window; a run disables the path box).
+bool ReachableByUser(HWND window) {
+  for (HWND w = window; w && w != GetDesktopWindow(); w = GetAncestor(w, GA_PARENT)) {
+    if (!IsWindowEnabled(w)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 TWinControl::TWinControl(TWinControl* parent, std::string name, TAlign align, TBounds bounds,
@@ -88,6 +119,13 @@ void TWinControl::CreateHandle(const char* window_class, DWORD style, DWORD ex_s
   if (child) SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void TWinControl::SetOwnText(const std::string& text) {
+  const bool outer = setting_text_;  // the text's change handler may set texts too
+  setting_text_ = true;
+  SetWindowTextA(handle_, text.c_str());
+  setting_text_ = outer;
+}
+
 TWinControl* TWinControl::FromHandle(HWND window) {
   if (!window) return nullptr;
   WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
@@ -113,16 +151,15 @@ LRESULT CALLBACK TWinControl::DispatchProc(HWND window, UINT message, WPARAM wpa
     self->handle_ = nullptr;
     return result;
   }
+  // Input that no person could give now is refused as the disabled window refuses a person's:
+  // automation tools can post keys and clicks, or set a text, to a control under a dialog or to
+  // a disabled control. The program's own texts are set whatever the state.
+  if ((IsUserInput(message) || (IsTextChange(message) && !self->setting_text_)) &&
+      !ReachableByUser(window))
+    return 0;
   // The one place where an event handler's exception stops: it goes to the application's
   // default error display and the message loop goes on.
-  try {
-    return self->WndProc(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    ShowException(error);
-  } catch (...) {
-    ShowException(vorlund::Exception("Unknown error"));
-  }
-  return 0;
+  return CalledBySystem(LRESULT{0}, [&] { return self->WndProc(message, wparam, lparam); });
 }
 
 LRESULT TWinControl::DefaultProc(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -134,7 +171,11 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lparam))) {
-        child->CommandNotify(HIWORD(wparam));
+        // A click or selection that a control no person can reach reports is refused with the
+        // input that would have made it. A text change is not: the box holds the new text
+        // already, and what follows it takes the same guarded way as typing.
+        if (HIWORD(wparam) == EN_CHANGE || ReachableByUser(child->Handle()))
+          child->CommandNotify(HIWORD(wparam));
         return 0;
       }
       break;

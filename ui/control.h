@@ -82,6 +82,9 @@ class TWinControl : public TObject {
   // is put on top of its earlier siblings, so later components lie over earlier ones.
   void CreateHandle(const char* window_class, DWORD style, DWORD ex_style, const char* text,
                     HWND parent_window);
+  // Sets the window's text from the program's own code (the text of a control that no person
+  // can reach is set too, while text set from outside is refused there).
+  void SetOwnText(const std::string& text);
   // Registers a window class of ours (once) whose messages reach WndProc.
   static void RegisterOwnClass(const char* window_class, UINT class_style, HBRUSH background,
                                HICON icon = nullptr);
@@ -108,6 +111,7 @@ class TWinControl : public TObject {
   bool tab_stop_;
   HWND handle_ = nullptr;
   WNDPROC standard_proc_ = nullptr;
+  bool setting_text_ = false;
   HFONT font_ = nullptr;
   std::vector<TWinControl*> children_;
 };

@@ -247,7 +247,7 @@ std::string TEdit::Text() const { return WindowText(Handle()); }
 
 void TEdit::SetText(const std::string& text) {
   if (Text() == text) return;
-  SetWindowTextA(Handle(), text.c_str());
+  SetOwnText(text);
 }
 
 void TEdit::CommandNotify(WORD code) {
@@ -307,7 +307,7 @@ std::string TLabel::Caption() const { return WindowText(Handle()); }
 
 void TLabel::SetCaption(const std::string& caption) {
   if (Caption() == caption) return;
-  SetWindowTextA(Handle(), caption.c_str());
+  SetOwnText(caption);
   AdjustSize();
   // The static control draws its new text at once, clipped to its old size; once it has its
   // new size all of it is drawn again.

@@ -17,15 +17,20 @@ namespace {
 // The layer's hook: once the dialog is made, before it shows, it is centred on the screen
 // (its owner, the application's window, has no size and gives it no place of its own).
 UINT_PTR CALLBACK CentreHook(HWND child, UINT message, WPARAM /*wparam*/, LPARAM lparam) {
-  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lparam)->code == CDN_INITDONE) {
-    ui::CentreOnScreen(GetParent(child));
-  }
-  return 0;
+  return CalledBySystem(UINT_PTR{0}, [&] {
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lparam)->code == CDN_INITDONE) {
+      CentreOnScreen(GetParent(child));
+    }
+    return UINT_PTR{0};
+  });
 }
 
 }  // namespace
 
 bool TOpenDialog::Execute() {
+  // One modal window of the program at a time: a click that automation posts to the button
+  // under an open dialog or box opens nothing.
+  if (ModalShowing()) return false;
   // The filter as the dialog takes it: pairs separated by NULs, two NULs at the end.
   std::string filter = filter_;
   for (char& c : filter)

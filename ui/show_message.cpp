@@ -23,14 +23,17 @@ bool IsDialogWindow(HWND window) {
 }
 
 LRESULT CALLBACK PlaceBox(int code, WPARAM wparam, LPARAM lparam) {
-  if (code == HCBT_ACTIVATE && !box_placed) {
-    HWND box = reinterpret_cast<HWND>(wparam);
-    if (IsDialogWindow(box)) {
-      box_placed = true;
-      CentreOnScreen(box);
-      SetDlgItemTextA(box, IDOK, kOkCaption);
+  CalledBySystem(0, [&] {
+    if (code == HCBT_ACTIVATE && !box_placed) {
+      HWND box = reinterpret_cast<HWND>(wparam);
+      if (IsDialogWindow(box)) {
+        box_placed = true;
+        CentreOnScreen(box);
+        SetDlgItemTextA(box, IDOK, kOkCaption);
+      }
     }
-  }
+    return 0;
+  });
   return CallNextHookEx(box_hook, code, wparam, lparam);
 }
 

@@ -3,14 +3,31 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "common/errors.h"
 #include "common/text_rules.h"
 #include "form_fixture.h"
+
+// The next allocation of the window's thread fails once this names it: memory that runs out
+// while the error display makes its box.
+static std::atomic<DWORD> fail_next_new_on_thread{0};
+
+void* operator new(size_t size) {
+  DWORD thread = GetCurrentThreadId();
+  if (fail_next_new_on_thread.compare_exchange_strong(thread, 0)) throw std::bad_alloc();
+  if (void* p = HeapAlloc(GetProcessHeap(), 0, size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+  if (p) HeapFree(GetProcessHeap(), 0, p);
+}
+void operator delete(void* p, size_t) noexcept { operator delete(p); }
 
 namespace vorlund::testing {
 namespace {
@@ -89,6 +106,40 @@ TEST_F(ErrorDisplay, MemoryThatRanOutShowsTheOneOutOfMemoryText) {
     EXPECT_EQ(watcher.Seen().text, expected);
     EXPECT_EQ(watcher.Seen().icon, LoadIconA(nullptr, IDI_ERROR));
   }
+}
+
+// What the display shows when making the box fails too, or the error is none of the language's:
+// nothing escapes into the system, and the loop goes on.
+TEST_F(ErrorDisplay, AnErrorWhileShowingAnErrorStillShowsAndStopsThere) {
+  const std::string out_of_memory = ErrorDisplayText(EOutOfMemory().what());
+  struct Case {
+    const char* what;
+    std::function<void()> raise;
+    std::string shown;
+  } cases[] = {
+      {"memory runs out while the box is made",
+       [] {
+         std::runtime_error error("Stream write error");  // copied without memory
+         fail_next_new_on_thread = GetCurrentThreadId();
+         throw error;
+       },
+       out_of_memory},
+      {"an error that is no std::exception", [] { throw 42; }, "Unknown error."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Form1->Button1->OnClick = [&](ui::TObject*) { c.raise(); };
+    MessageBoxWatcher watcher(IDOK);
+    PostMessageA(Form1->Button1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(Form1->Button1->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Answered(); }));
+    fail_next_new_on_thread = 0;
+    EXPECT_EQ(watcher.Seen().text, c.shown);
+    EXPECT_EQ(watcher.Seen().caption, kTitle);
+    EXPECT_EQ(watcher.Seen().icon, LoadIconA(nullptr, IDI_ERROR));
+  }
+  Form1->Edit1->SetText("still alive");
+  EXPECT_EQ(Form1->Edit1->Text(), "still alive");
 }
 
 TEST_F(ErrorDisplay, TickErrorShowsAndTheTimerKeepsTicking) {
