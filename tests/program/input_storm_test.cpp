@@ -112,6 +112,7 @@ class Storm {
     void (Storm::*act)();
   };
   struct Open {
+    DWORD seen_at = 0;   // when it was first seen
     DWORD ready_at = 0;  // when it was first seen ready, 0 before
     DWORD delay = 0;     // how long a person takes to answer it
   };
@@ -183,8 +184,8 @@ class Storm {
     Open& open = open_[d];
     if (!open.ready_at) {
       if (!Ready(d, seen)) {
-        if (!open.delay) open.delay = GetTickCount();  // first seen
-        if (GetTickCount() - open.delay > 20000) return Fault("an unknown box: " + Describe(d));
+        if (!open.seen_at) open.seen_at = GetTickCount();
+        if (GetTickCount() - open.seen_at > 20000) return Fault("an unknown box: " + Describe(d));
         return std::string();
       }
       open.ready_at = GetTickCount();
