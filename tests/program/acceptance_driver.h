@@ -11,11 +11,14 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -413,12 +416,48 @@ inline int LabelDifference(HWND label, const std::string& text) {
   return differ;
 }
 
+// Chooses a folder path in an open folder picker of the program's process: the path is sent
+// again until the picker's tree shows item_text selected (it fills its tree meanwhile). Empty
+// when the tree shows it, else what failed.
+inline std::string SelectInPicker(DWORD process, HWND picker, const std::string& path,
+                                  const std::string& item_text, int attempts = 100) {
+  HWND tree = nullptr;
+  WaitUntil([&] { return (tree = FindWindowExA(picker, nullptr, "SysTreeView32", nullptr)); },
+            5000);
+  if (!tree) return "the picker has no tree";
+  RemoteBlock remote(process, 4096);
+  if (!remote.Valid()) return "no memory in the program's process";
+  remote.Write(path.c_str(), path.size() + 1);
+  const size_t item_at = 1024, text_at = 2048;
+  for (int attempt = 0; attempt < attempts; ++attempt) {
+    if (!IsWindow(picker)) return "the picker went";
+    SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, remote.Param());
+    Sleep(100);
+    auto caret = static_cast<LPARAM>(Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (caret <= 0) continue;
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(caret);
+    item.pszText = static_cast<wchar_t*>(remote.Address(text_at));
+    item.cchTextMax = MAX_PATH;
+    const wchar_t none = 0;
+    remote.Write(&none, sizeof none, text_at);
+    remote.Write(&item, sizeof item, item_at);
+    Ask(tree, TVM_GETITEMW, 0, remote.Param(item_at));
+    wchar_t text[MAX_PATH + 1] = {};
+    remote.Read(text, MAX_PATH * sizeof(wchar_t), text_at);
+    if (Ansi(text) == item_text) return std::string();
+  }
+  return "the picker's selection never read " + item_text;
+}
+
 // ---------------------------------------------------------------------------------------------
 // One session of the program: started, its window found, driven, closed
 
 class Session {
  public:
-  Session() {
+  // The program started in the given current folder (this process's when none is given).
+  explicit Session(const std::string& folder = std::string()) : program_(folder) {
     if (!program_.Started()) return;
     HWND form = program_.WaitForWindow();
     if (!form) return;
@@ -478,6 +517,9 @@ class Session {
 
   const MainWindow& Window() const { return window_; }
   DWORD ProcessId() const { return program_.ProcessId(); }
+  bool Running() const { return program_.Running(); }
+  // The exit code once the program has ended, or STILL_ACTIVE after timeout_ms.
+  DWORD WaitForExit(DWORD timeout_ms) { return program_.WaitForExit(timeout_ms); }
 
   std::vector<std::string> Files() const { return ListRows(window_.file_list); }
   std::vector<std::string> Digests() const { return ListRows(window_.digest_list); }
@@ -513,8 +555,7 @@ class Session {
     return WaitUntil([&] { return PathBox() == text; }) && Ask(window_.form, WM_NULL) == 0;
   }
 
-  // The folder picker opened with the choose-folder button; the folder path chosen in it (sent
-  // again until the picker's tree shows item_text selected: it fills its tree meanwhile) and
+  // The folder picker opened with the choose-folder button; the folder path chosen in it and
   // OK pressed. Empty when all went well, else what failed.
   std::string PickFolder(const std::string& path, const std::string& item_text,
                          const std::function<void()>& after_ok = nullptr) {
@@ -522,36 +563,10 @@ class Session {
     HWND picker = WaitForBox();
     if (!picker) return "no folder picker appeared";
     picker_ = ReadDialog(picker);
-    HWND tree = nullptr;
-    WaitUntil([&] { return (tree = FindWindowExA(picker, nullptr, "SysTreeView32", nullptr)); },
-              5000);
-    if (!tree) return "the picker has no tree";
-    RemoteBlock remote(program_.ProcessId(), 4096);
-    if (!remote.Valid()) return "no memory in the program's process";
-    remote.Write(path.c_str(), path.size() + 1);
-    const size_t item_at = 1024, text_at = 2048;
-    bool matched = false;
-    for (int attempt = 0; attempt < 100 && !matched; ++attempt) {
-      SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, remote.Param());
-      Sleep(100);
-      auto caret = static_cast<LPARAM>(Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-      if (!caret) continue;
-      TVITEMW item = {};
-      item.mask = TVIF_TEXT;
-      item.hItem = reinterpret_cast<HTREEITEM>(caret);
-      item.pszText = static_cast<wchar_t*>(remote.Address(text_at));
-      item.cchTextMax = MAX_PATH;
-      const wchar_t none = 0;
-      remote.Write(&none, sizeof none, text_at);
-      remote.Write(&item, sizeof item, item_at);
-      Ask(tree, TVM_GETITEMW, 0, remote.Param(item_at));
-      wchar_t text[MAX_PATH + 1] = {};
-      remote.Read(text, MAX_PATH * sizeof(wchar_t), text_at);
-      matched = Ansi(text) == item_text;
-    }
-    if (!matched) {
+    const std::string failure = SelectInPicker(program_.ProcessId(), picker, path, item_text);
+    if (!failure.empty()) {
       PressDialogButton(picker, IDCANCEL);
-      return "the picker's selection never read " + item_text;
+      return failure;
     }
     PostMessageA(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(picker, IDOK)));
@@ -675,6 +690,36 @@ class WorkFolder {
 // platform's own entry order, sub-folders entered in place), from the listing tests' helpers.
 inline std::vector<std::string> ExpectedRows(const std::string& folder, bool recursive) {
   return collect_testing::ExpectedListing(folder, recursive);
+}
+
+// md5sum's digests of a folder's files, in upper case, by path below the folder ("/"-separated,
+// UTF-8), from md5sum's output run in that folder (names "./" first).
+inline std::map<std::string, std::string> Md5sums(const std::string& md5_file) {
+  std::map<std::string, std::string> digests;
+  std::istringstream in(ReadWholeFile(md5_file));
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.size() < 36) continue;
+    std::string digest = line.substr(0, 32);
+    std::transform(digest.begin(), digest.end(), digest.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    digests[line.substr(36)] = digest;  // after the two blanks and "./"
+  }
+  return digests;
+}
+
+// md5sum's digest for each row of a listing of folder, in row order.
+inline std::vector<std::string> ExpectedDigests(const std::vector<std::string>& rows,
+                                                const std::string& folder,
+                                                const std::map<std::string, std::string>& md5sums) {
+  std::vector<std::string> digests;
+  for (const std::string& row : rows) {
+    std::string below = row.substr(std::min(row.size(), folder.size() + 1));
+    std::replace(below.begin(), below.end(), '\\', '/');
+    auto it = md5sums.find(Utf8(below));
+    digests.push_back(it == md5sums.end() ? "(no md5sum digest for " + row + ")" : it->second);
+  }
+  return digests;
 }
 
 }  // namespace vorlund::testing

@@ -24,34 +24,9 @@ std::string RoadDir() { return FilesDir() + "\\road"; }
 std::string SmallDir() { return FilesDir() + "\\small"; }
 std::string SlowDir() { return FilesDir() + "\\slow"; }
 
-// md5sum's digests of a folder's files, in upper case, by path below the folder ("/"-separated,
-// UTF-8).
+// md5sum's digests of one of the folders' files.
 std::map<std::string, std::string> Md5sums(const std::string& folder_name) {
-  std::map<std::string, std::string> digests;
-  std::istringstream in(ReadWholeFile(FilesDir() + "\\" + folder_name + ".md5"));
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.size() < 36) continue;
-    std::string digest = line.substr(0, 32);
-    std::transform(digest.begin(), digest.end(), digest.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    digests[line.substr(36)] = digest;  // after the two blanks and "./"
-  }
-  return digests;
-}
-
-// md5sum's digest for each row of a listing of folder, in row order.
-std::vector<std::string> ExpectedDigests(const std::vector<std::string>& rows,
-                                         const std::string& folder,
-                                         const std::map<std::string, std::string>& md5sums) {
-  std::vector<std::string> digests;
-  for (const std::string& row : rows) {
-    std::string below = row.substr(std::min(row.size(), folder.size() + 1));
-    std::replace(below.begin(), below.end(), '\\', '/');
-    auto it = md5sums.find(Utf8(below));
-    digests.push_back(it == md5sums.end() ? "(no md5sum digest for " + row + ")" : it->second);
-  }
-  return digests;
+  return vorlund::testing::Md5sums(FilesDir() + "\\" + folder_name + ".md5");
 }
 
 // The saved file's bytes for a list of digests: each digest, then CR LF.

@@ -78,12 +78,13 @@ inline MainWindow FindMainWindow(HWND form) {
 
 class Program {
  public:
-  Program() {
+  // Started in the given current folder, or in this process's when none is given.
+  explicit Program(const std::string& folder = std::string()) {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     std::string command = "\"" + ProgramPath() + "\"";
-    started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &si, &info_);
+    started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.empty() ? nullptr : folder.c_str(), &si, &info_);
   }
   ~Program() {
     if (!started_) return;
@@ -94,6 +95,9 @@ class Program {
   }
   bool Started() const { return started_; }
   DWORD ProcessId() const { return info_.dwProcessId; }
+  bool Running() const {
+    return started_ && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+  }
 
   // The program's main window once it is visible, or null after timeout_ms.
   HWND WaitForWindow(DWORD timeout_ms = 20000) {

@@ -30,6 +30,7 @@ struct Search {
   DWORD process;
   const char* window_class;
   HWND found;
+  std::vector<HWND>* all = nullptr;  // every one, when given
 };
 
 BOOL CALLBACK FindOne(HWND window, LPARAM lparam) {
@@ -39,7 +40,8 @@ BOOL CALLBACK FindOne(HWND window, LPARAM lparam) {
   if (process == search->process && ClassOf(window) == search->window_class &&
       IsWindowVisible(window)) {
     search->found = window;
-    return FALSE;
+    if (!search->all) return FALSE;
+    search->all->push_back(window);
   }
   return TRUE;
 }
@@ -108,6 +110,13 @@ HWND WaitForProgramWindow(DWORD process, const char* window_class, DWORD timeout
 }
 
 HWND FindDialog(DWORD process) { return FindProgramWindow(process, "#32770"); }
+
+std::vector<HWND> FindDialogs(DWORD process) {
+  std::vector<HWND> dialogs;
+  Search search{process, "#32770", nullptr, &dialogs};
+  EnumWindows(FindOne, reinterpret_cast<LPARAM>(&search));
+  return dialogs;
+}
 
 HWND WaitForDialog(DWORD process, DWORD timeout_ms) {
   return WaitForProgramWindow(process, "#32770", timeout_ms);

@@ -46,6 +46,8 @@ HWND WaitForProgramWindow(DWORD process, const char* window_class, DWORD timeout
 
 // A visible dialog window (class #32770) of the process, or null.
 HWND FindDialog(DWORD process = GetCurrentProcessId());
+// Every visible top-level dialog window of the process, in z-order.
+std::vector<HWND> FindDialogs(DWORD process);
 // Waits for one; null after timeout_ms.
 HWND WaitForDialog(DWORD process = GetCurrentProcessId(), DWORD timeout_ms = 30000);
 DialogSeen ReadDialog(HWND dialog);
