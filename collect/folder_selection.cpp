@@ -54,6 +54,10 @@ void TForm1::Button2Click(ui::TObject* /*Sender*/) {
                                 BIF_RETURNONLYFSDIRS)) {
     return;
   }
+  // From here on the pick is a listing in progress: a run clicked in the pump below would
+  // digest rows that are about to go. Whether a listing started in that pump supersedes the
+  // pick is decided by the span that begins after it.
+  vorlund::ListingSpan picked;
   Gauge1->SetBackColor(gauge_state::Listing);
   Gauge1->SetProgress(0);
   ui::Application->ProcessMessages();

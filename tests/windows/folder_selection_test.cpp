@@ -502,5 +502,64 @@ TEST_F(SelectionTest, ATextTypedWhileAPickIsListedSupersedesThePick) {
   }
 }
 
+// From the moment the picker has returned a folder, the pick is a listing in progress: a click on
+// Button1 in the pump before its listing starts no run over the rows that are about to go. A
+// listing started in that pump does not supersede the pick: the pick is listed as picked.
+TEST_F(SelectionTest, InputInAPicksPumpStartsNoRunAndLeavesThePickListedAsPicked) {
+  TempTree tree("selection-pick-pump");
+  tree.Folder("old");
+  tree.File("old\\o1.txt");
+  tree.File("old\\o2.txt");
+  tree.Folder("new");
+  tree.File("new\\n1.txt");
+  ASSERT_NO_FATAL_FAILURE(MakeRootFile());
+  Form1->chk1->SetChecked(false);
+  struct Case {
+    const char* what;
+    std::string pick;
+    std::function<void()> in_pump;
+    std::vector<std::string> rows;
+  } cases[] = {
+      {"Button1 clicked", tree.Path("new"),
+       [] { SendMessageA(Form1->Button1->Handle(), BM_CLICK, 0, 0); },
+       ExpectedListing(tree.Path("new"), false)},
+      // 'C:\\a.txt' from the pick, not the 'C:/\a.txt' of the path box rules.
+      {"a path typed", "C:\\", [&] { Form1->Edit1->SetText(tree.Path("new")); },
+       Prefixed("C:\\\\", root_names_)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Form1->Edit1->SetText(tree.Path("old"));
+    ASSERT_EQ(List().Count(), 2);
+    // The input is posted when the picker has closed and the window is enabled again: the
+    // pick's own pump takes it, before the box gets the picked path.
+    int inputs = 0;
+    bool before_listing = false;
+    TestWindow input([&] {
+      ++inputs;
+      before_listing = Box() == tree.Path("old");
+      c.in_pump();
+    });
+    MessageRecorder seen({Form1->Handle(), Form1->Memo2->Handle()}, {WM_ENABLE, LB_ADDSTRING});
+    seen.OnSent(Form1->Handle(), WM_ENABLE, [&] {
+      if (IsWindowEnabled(Form1->Handle())) input.PostOnce();
+    });
+    PickerPlan plan;
+    plan.select = c.pick;
+    plan.select_item = DisplayName(c.pick);
+    PickerDriver driver(plan);
+    ClickButton2();
+    ASSERT_EQ(driver.Join().failure, "");
+    EXPECT_EQ(inputs, 1);
+    EXPECT_TRUE(before_listing);
+    EXPECT_EQ(seen.Count(Form1->Memo2->Handle(), LB_ADDSTRING), 0) << "a run digested rows";
+    EXPECT_EQ(Box(), c.pick);
+    EXPECT_EQ(Rows(List()), c.rows);
+    EXPECT_EQ(Form1->Gauge1->BackColor(), gauge_state::Ready);
+    EXPECT_EQ(Form1->lbl3->Caption(), PositionText(0, static_cast<int>(c.rows.size())));
+  }
+  RemoveRootFile();
+}
+
 }  // namespace
 }  // namespace vorlund
