@@ -19,8 +19,17 @@
 void TForm1::Edit1Change(ui::TObject* /*Sender*/) {
   vorlund::StartListing();
   FileListBox1->Items().Clear();
-  // A trimmed text that differs runs these rules again, nested, before SetText returns.
-  Edit1->SetText(vorlund::TrimBoxText(Edit1->Text()));
+  // The trimmed text goes back with the caret (or selection) where the typing left it in the
+  // text that stays. A trimmed text that differs runs these rules again, nested, before
+  // SetText returns, with the caret already in place.
+  const std::string text = Edit1->Text();
+  const auto length = static_cast<std::size_t>(Edit1->Length());
+  const ui::TEditSelection typed = Edit1->Selection();
+  auto kept = [&](int place) {
+    return static_cast<int>(
+        vorlund::TrimmedBoxPlace(text, length, static_cast<std::size_t>(place)));
+  };
+  Edit1->SetText(vorlund::TrimBoxText(text), {kept(typed.start), kept(typed.end)});
   std::string box = Edit1->Text();
   if (box.empty()) return;
   try {
@@ -45,6 +54,10 @@ void TForm1::Button2Click(ui::TObject* /*Sender*/) {
                                 BIF_RETURNONLYFSDIRS)) {
     return;
   }
+  // From here on the pick is a listing in progress: a run clicked in the pump below would
+  // digest rows that are about to go. Whether a listing started in that pump supersedes the
+  // pick is decided by the span that begins after it.
+  vorlund::ListingSpan picked;
   Gauge1->SetBackColor(gauge_state::Listing);
   Gauge1->SetProgress(0);
   ui::Application->ProcessMessages();

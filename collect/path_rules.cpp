@@ -22,14 +22,33 @@ void ForEachChar(std::string_view text, Visit visit) {
   }
 }
 
-}  // namespace
+// The bytes that TrimBoxText keeps: [begin, end) of text.
+struct TrimmedRange {
+  std::size_t begin;
+  std::size_t end;
+};
 
-std::string TrimBoxText(std::string_view text) {
+TrimmedRange BoxTrim(std::string_view text) {
   std::size_t begin = 0;
   std::size_t end = text.size();
   while (begin < end && IsBlankOrControl(text[begin])) ++begin;
   while (end > begin && IsBlankOrControl(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
+  return {begin, end};
+}
+
+}  // namespace
+
+std::string TrimBoxText(std::string_view text) {
+  const TrimmedRange kept = BoxTrim(text);
+  return std::string(text.substr(kept.begin, kept.end - kept.begin));
+}
+
+std::size_t TrimmedBoxPlace(std::string_view text, std::size_t length, std::size_t place) {
+  const TrimmedRange kept = BoxTrim(text);
+  const std::size_t cut = kept.begin + (text.size() - kept.end);
+  const std::size_t kept_length = length > cut ? length - cut : 0;
+  const std::size_t moved = place > kept.begin ? place - kept.begin : 0;
+  return moved < kept_length ? moved : kept_length;
 }
 
 bool EndsInBackslash(std::string_view text) {

@@ -18,6 +18,12 @@ namespace vorlund {
 // characters); inner ones stay. No GBK trail byte lies in that range.
 std::string TrimBoxText(std::string_view text);
 
+// Where a place in a box text (the caret, or one end of a selection) lies in TrimBoxText's
+// result: moved left by the characters trimmed in front, and no further than the end of what
+// stays. The text is length long, and the place counted, in one unit in which each trimmed
+// character counts one: bytes, or the UTF-16 units of an edit control that keeps its text so.
+std::size_t TrimmedBoxPlace(std::string_view text, std::size_t length, std::size_t place);
+
 // The folder text that the path box rules test and list for an already trimmed box text, or
 // nothing when there is none to test:
 // - an empty text gives nothing;

@@ -28,6 +28,18 @@ HWND MainFormWindow() {
   return Application && Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
 }
 
+// Closing the application's window (from its task-bar entry, or by ending the task) does what
+// the main window's close box does: it asks the application to end, so that an operation in
+// progress runs to its end before the windows go. The default would destroy the application's
+// window, and the main window it owns with it, at once.
+void CloseFromApplicationWindow(HWND form) {
+  if (form) {
+    SendMessageA(form, WM_CLOSE, 0, 0);
+  } else if (Application) {
+    Application->Terminate();
+  }
+}
+
 LRESULT ApplicationWindowMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   HWND form = MainFormWindow();
   switch (message) {
@@ -35,7 +47,11 @@ LRESULT ApplicationWindowMessage(HWND window, UINT message, WPARAM wparam, LPARA
       if (LOWORD(wparam) != WA_INACTIVE) PostMessageA(window, kActivateMainForm, 0, 0);
       return 0;
     case WM_SYSCOMMAND:
-      // The entry stands for the main window: minimize and restore act on it.
+      // The entry stands for the main window: minimize, restore and close act on it.
+      if ((wparam & 0xFFF0) == SC_CLOSE) {
+        CloseFromApplicationWindow(form);
+        return 0;
+      }
       if (form) {
         switch (wparam & 0xFFF0) {
           case SC_MINIMIZE:
@@ -47,6 +63,9 @@ LRESULT ApplicationWindowMessage(HWND window, UINT message, WPARAM wparam, LPARA
         }
       }
       break;
+    case WM_CLOSE:
+      CloseFromApplicationWindow(form);
+      return 0;
     case kActivateMainForm:
       if (form && IsWindowVisible(form) && IsWindowEnabled(form)) {
         if (IsIconic(form)) ShowWindow(form, SW_RESTORE);

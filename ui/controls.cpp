@@ -250,8 +250,40 @@ void TEdit::SetText(const std::string& text) {
   SetOwnText(text);
 }
 
+void TEdit::SetText(const std::string& text, TEditSelection selection) {
+  if (Text() == text) return;
+  // The control tells its change while it sets the text, with the caret at the start: the
+  // notice is held until the selection is in place, then told as the control tells it.
+  holding_change_ = true;
+  change_held_ = false;
+  SetOwnText(text);
+  holding_change_ = false;
+  SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(selection.start),
+               static_cast<LPARAM>(selection.end));
+  SendMessageA(Handle(), EM_SCROLLCARET, 0, 0);
+  if (change_held_) {
+    change_held_ = false;
+    SendMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), EN_CHANGE),
+                 reinterpret_cast<LPARAM>(Handle()));
+  }
+}
+
+int TEdit::Length() const { return static_cast<int>(SendMessageA(Handle(), EM_LINELENGTH, 0, 0)); }
+
+TEditSelection TEdit::Selection() const {
+  DWORD start = 0, end = 0;
+  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  return {static_cast<int>(start), static_cast<int>(end)};
+}
+
 void TEdit::CommandNotify(WORD code) {
-  if (code == EN_CHANGE && OnChange) OnChange(this);
+  if (code != EN_CHANGE) return;
+  if (holding_change_) {
+    change_held_ = true;
+    return;
+  }
+  if (OnChange) OnChange(this);
 }
 
 HBRUSH TEdit::CtlColor(HDC dc) {

@@ -82,6 +82,14 @@ class TListBox : public TWinControl {
   Rows items_{*this};
 };
 
+// The selected characters of an edit box, [start, end); start == end is the caret alone.
+// Counted in the control's own characters.
+struct TEditSelection {
+  int start;
+  int end;
+  bool operator==(const TEditSelection&) const = default;
+};
+
 // A single-line edit box.
 class TEdit : public TWinControl {
  public:
@@ -90,6 +98,11 @@ class TEdit : public TWinControl {
   std::string Text() const;
   // Runs OnChange once, synchronously, when the text differs; does nothing for the same text.
   void SetText(const std::string& text);
+  // The same, with the caret or selection put in the new text before OnChange runs.
+  void SetText(const std::string& text, TEditSelection selection);
+  // The length of the text and the selection, in the control's own characters.
+  int Length() const;
+  TEditSelection Selection() const;
   bool ReadOnly() const { return read_only_; }
   // The text changed (typing, pasting, deleting, or SetText).
   TNotifyEvent OnChange;
@@ -100,6 +113,8 @@ class TEdit : public TWinControl {
 
  private:
   bool read_only_;
+  bool holding_change_ = false;  // a change is told only once the selection is in place
+  bool change_held_ = false;
 };
 
 class TButton : public TWinControl {

@@ -34,6 +34,42 @@ TEST(TrimBoxText, RemovesCodesUpTo32AtBothEndsOnly) {
   for (const Case& c : cases) EXPECT_EQ(TrimBoxText(c.in), c.out) << c.in;
 }
 
+TEST(TrimmedBoxPlace, MovesLeftByWhatGoesInFrontAndStaysInTheTextThatStays) {
+  struct Case {
+    std::string text;
+    std::size_t length;  // in the unit the places count
+    std::size_t place;
+    std::size_t kept;
+  } cases[] = {
+      {"C:\\dir", 6, 6, 6},  // nothing trimmed: every place stays
+      {"C:\\dir", 6, 3, 3},
+      {"C:\\dir", 6, 0, 0},
+      {"\\a ", 3, 3, 2},  // a blank typed at the end: the caret behind it is at the new end
+      {"\\a ", 3, 2, 2},
+      {"\\a b", 4, 3, 3},     // an inner blank stays, and so does the place
+      {" C:\\dir", 7, 1, 0},  // a blank typed in front: the caret behind it goes to the start
+      {" C:\\dir", 7, 4, 3},
+      {"  Z C:\\dir", 10, 3, 1},     // two blanks in front go: the place moves left by two
+      {"  Z C:\\dir  ", 12, 12, 8},  // and from inside the trailing blanks to the new end
+      {"  Z C:\\dir  ", 12, 11, 8},
+      {"  Z C:\\dir  ", 12, 0, 0},   // inside the leading blanks: the start
+      {"\t\r\n C:\\dir", 10, 5, 1},  // control characters count as blanks
+      {"   ", 3, 2, 0},
+      {"", 0, 0, 0},
+      // Places counted in the UTF-16 units of an edit control: a GBK pair is one unit there.
+      {" " + kMulu + " ", 4, 4, 2},
+      {" " + kMulu + " ", 4, 2, 1},
+      {kMulu + " ", 3, 1, 1},
+      // ... and in bytes.
+      {" " + kMulu + " ", 6, 6, 4},
+      {" " + kMulu + " ", 6, 3, 2},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TrimmedBoxPlace(c.text, c.length, c.place), c.kept)
+        << "'" << c.text << "' at " << c.place;
+  }
+}
+
 TEST(BoxFolderText, FollowsThePathBoxTable) {
   struct Case {
     std::string box;

@@ -1,6 +1,6 @@
 // The program's task-bar entry, as a task bar finds it: the one visible top-level window of the
 // program that no window owns, captioned with the application title; activating it, as a click
-// on the entry does, brings the main window back.
+// on the entry does, brings the main window back, and closing it ends the program.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -72,6 +72,30 @@ TEST(Program, HasOneTaskBarEntryWithTheTitleThatBringsTheWindowBack) {
 
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// The ways a task bar and a task list close the program through its entry: each ends it as the
+// main window's close box does, with exit code 0.
+TEST(Program, ClosedThroughItsTaskBarEntryEndsWithCodeZero) {
+  struct Case {
+    const char* way;
+    UINT message;
+    WPARAM wparam;
+  } cases[] = {
+      {"the entry's Close window", WM_SYSCOMMAND, SC_CLOSE},
+      {"ending the task", WM_CLOSE, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.way);
+    Program program;
+    ASSERT_TRUE(program.Started());
+    HWND window = program.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    HWND entry = GetWindow(window, GW_OWNER);
+    ASSERT_NE(entry, nullptr);
+    PostMessageA(entry, c.message, c.wparam, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 #include "app/gauge_states.h"
@@ -16,6 +17,13 @@
 #include "message_recorder.h"
 #include "test_window.h"
 #include "ui/gauge.h"
+
+namespace ui {
+// How a failing check prints a selection of the path box.
+void PrintTo(const TEditSelection& s, std::ostream* os) {
+  *os << "[" << s.start << ", " << s.end << ")";
+}
+}  // namespace ui
 
 namespace vorlund {
 namespace {
@@ -209,6 +217,130 @@ TEST_F(SelectionTest, TypingAPathLeavesOneListingOfTheFinalText) {
   EXPECT_EQ(Rows(List()), ExpectedListing(text, false));
 }
 
+// --- the caret in the path box ---------------------------------------------------------------
+
+ui::TEditSelection BoxSelection() { return Form1->Edit1->Selection(); }
+
+// Puts text on the clipboard, for a Ctrl+V typed into the box.
+void SetClipboardText(const std::string& text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+}
+
+// Keys typed one by one through the queue, each taken by whatever pump runs when it comes (the
+// listing of the text before it, say): where the rules trim a blank, the caret stays where the
+// typing left it in the text that stays, so the next key lands behind the last.
+TEST_F(SelectionTest, KeysTypedIntoTheBoxLandWhereTheCaretWasLeft) {
+  TempTree tree("selection-caret");
+  tree.Folder("a");  // listed, with its pumps, as the keys come
+  tree.File("a\\in.txt");
+  const std::string t = tree.Root();
+  ASSERT_TRUE(std::all_of(t.begin(), t.end(), [](char c) { return c > 32 && c < 127; }))
+      << "one character per byte, so that places count bytes";
+  const int n = static_cast<int>(t.size());
+  Form1->chk1->SetChecked(false);
+  const char kPaste = 0x16;  // Ctrl+V
+  struct Case {
+    const char* what;
+    std::string text;  // in the box before the keys
+    ui::TEditSelection before;
+    std::string clipboard;
+    std::string keys;
+    std::string box;
+    ui::TEditSelection after;
+  } cases[] = {
+      {"'\\a b' typed at the end", t, {n, n}, "", "\\a b", t + "\\ab", {n + 3, n + 3}},
+      {"a blank typed in the middle",
+       t + "\\ab",
+       {n + 2, n + 2},
+       "",
+       " x",
+       t + "\\a xb",
+       {n + 4, n + 4}},
+      {"a blank typed in front", t, {0, 0}, "", " 9", "9" + t, {1, 1}},
+      {"blanks pasted in front", t, {0, 0}, "  Z", std::string{kPaste, '9'}, "Z9" + t, {2, 2}},
+      {"blanks pasted at the end",
+       t,
+       {n, n},
+       "\\a  ",
+       std::string{kPaste, 'b'},
+       t + "\\ab",
+       {n + 3, n + 3}},
+      {"a blank typed at the end of a folder's path",
+       t,
+       {n, n},
+       "",
+       "\\a ",
+       t + "\\a",
+       {n + 2, n + 2}},
+      {"the end selected and typed over with a blank",
+       t + "\\ab",
+       {n, n + 3},
+       "",
+       " c",
+       t + "c",
+       {n + 1, n + 1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Form1->Edit1->SetText(c.text);
+    SendMessageA(Form1->Edit1->Handle(), EM_SETSEL, static_cast<WPARAM>(c.before.start),
+                 static_cast<LPARAM>(c.before.end));
+    if (!c.clipboard.empty()) {
+      ASSERT_NO_FATAL_FAILURE(SetClipboardText(c.clipboard));
+    }
+    for (char key : c.keys)
+      PostMessageA(Form1->Edit1->Handle(), WM_CHAR, static_cast<unsigned char>(key), 1);
+    testing::PumpUntil([&] { return Box() == c.box; }, 3000);
+    testing::Pump(50);
+    EXPECT_EQ(Box(), c.box);
+    EXPECT_EQ(BoxSelection(), c.after);
+    EXPECT_EQ(Rows(List()), ExpectedListing(c.box, false));
+  }
+}
+
+// A selection the box holds when its text changes is kept the same way: both ends move left by
+// the blanks trimmed in front, and none goes past the end of what stays.
+TEST_F(SelectionTest, ASelectionInTheBoxKeepsItsCharactersWhenBlanksAreTrimmed) {
+  TempTree tree("selection-selected");
+  const std::string t = tree.Root();
+  const int n = static_cast<int>(t.size());
+  const std::string text = "  " + t + "\\a  ";
+  struct Case {
+    ui::TEditSelection before;
+    ui::TEditSelection after;
+  } cases[] = {
+      {{n + 2, n + 4}, {n, n + 2}},      // "\a"
+      {{1, n + 3}, {0, n + 1}},          // from inside the leading blanks
+      {{n + 3, n + 6}, {n + 1, n + 2}},  // into the trailing blanks
+      {{0, n + 6}, {0, n + 2}},          // the whole text
+  };
+  HWND box = Form1->Edit1->Handle();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << "selected [" << c.before.start << ", " << c.before.end << ")");
+    Form1->Edit1->SetText("?");
+    // The text and the selection put in unnoticed, then the change told through the queue as
+    // the control tells it.
+    ui::TNotifyEvent handler = std::move(Form1->Edit1->OnChange);
+    Form1->Edit1->OnChange = nullptr;
+    SetWindowTextA(box, text.c_str());
+    SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(c.before.start),
+                 static_cast<LPARAM>(c.before.end));
+    Form1->Edit1->OnChange = std::move(handler);
+    PostMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), EN_CHANGE),
+                 reinterpret_cast<LPARAM>(box));
+    testing::Pump(50);
+    EXPECT_EQ(Box(), t + "\\a");
+    EXPECT_EQ(BoxSelection(), c.after);
+  }
+}
+
 // --- the choose-folder button -------------------------------------------------------------
 
 TEST_F(SelectionTest, APickListsThePickedFolderOnceThroughTheThreeStages) {
@@ -368,6 +500,65 @@ TEST_F(SelectionTest, ATextTypedWhileAPickIsListedSupersedesThePick) {
     EXPECT_EQ(Form1->Gauge1->BackColor(), gauge_state::Ready);
     EXPECT_EQ(Form1->lbl3->Caption(), PositionText(0, 2));
   }
+}
+
+// From the moment the picker has returned a folder, the pick is a listing in progress: a click on
+// Button1 in the pump before its listing starts no run over the rows that are about to go. A
+// listing started in that pump does not supersede the pick: the pick is listed as picked.
+TEST_F(SelectionTest, InputInAPicksPumpStartsNoRunAndLeavesThePickListedAsPicked) {
+  TempTree tree("selection-pick-pump");
+  tree.Folder("old");
+  tree.File("old\\o1.txt");
+  tree.File("old\\o2.txt");
+  tree.Folder("new");
+  tree.File("new\\n1.txt");
+  ASSERT_NO_FATAL_FAILURE(MakeRootFile());
+  Form1->chk1->SetChecked(false);
+  struct Case {
+    const char* what;
+    std::string pick;
+    std::function<void()> in_pump;
+    std::vector<std::string> rows;
+  } cases[] = {
+      {"Button1 clicked", tree.Path("new"),
+       [] { SendMessageA(Form1->Button1->Handle(), BM_CLICK, 0, 0); },
+       ExpectedListing(tree.Path("new"), false)},
+      // 'C:\\a.txt' from the pick, not the 'C:/\a.txt' of the path box rules.
+      {"a path typed", "C:\\", [&] { Form1->Edit1->SetText(tree.Path("new")); },
+       Prefixed("C:\\\\", root_names_)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Form1->Edit1->SetText(tree.Path("old"));
+    ASSERT_EQ(List().Count(), 2);
+    // The input is posted when the picker has closed and the window is enabled again: the
+    // pick's own pump takes it, before the box gets the picked path.
+    int inputs = 0;
+    bool before_listing = false;
+    TestWindow input([&] {
+      ++inputs;
+      before_listing = Box() == tree.Path("old");
+      c.in_pump();
+    });
+    MessageRecorder seen({Form1->Handle(), Form1->Memo2->Handle()}, {WM_ENABLE, LB_ADDSTRING});
+    seen.OnSent(Form1->Handle(), WM_ENABLE, [&] {
+      if (IsWindowEnabled(Form1->Handle())) input.PostOnce();
+    });
+    PickerPlan plan;
+    plan.select = c.pick;
+    plan.select_item = DisplayName(c.pick);
+    PickerDriver driver(plan);
+    ClickButton2();
+    ASSERT_EQ(driver.Join().failure, "");
+    EXPECT_EQ(inputs, 1);
+    EXPECT_TRUE(before_listing);
+    EXPECT_EQ(seen.Count(Form1->Memo2->Handle(), LB_ADDSTRING), 0) << "a run digested rows";
+    EXPECT_EQ(Box(), c.pick);
+    EXPECT_EQ(Rows(List()), c.rows);
+    EXPECT_EQ(Form1->Gauge1->BackColor(), gauge_state::Ready);
+    EXPECT_EQ(Form1->lbl3->Caption(), PositionText(0, static_cast<int>(c.rows.size())));
+  }
+  RemoveRootFile();
 }
 
 }  // namespace
