@@ -94,6 +94,7 @@ class Program {
   }
   bool Started() const { return started_; }
   DWORD ProcessId() const { return info_.dwProcessId; }
+  HANDLE Process() const { return info_.hProcess; }
 
   // The program's main window once it is visible, or null after timeout_ms.
   HWND WaitForWindow(DWORD timeout_ms = 20000) {
