@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
   googletest libgtest-dev libbenchmark-dev libssl-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
-  wine64 xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales file
+  wine64 libc6-i386 xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales file
 )
 
 missing=()
@@ -18,8 +18,12 @@ done
 locale_ok=1
 locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$' || locale_ok=0
 
+# The shipped 32-bit program runs under Debian's i386 Wine, kept in a folder of its own.
+wine32() { bash "$(dirname "$0")/setup-wine32.sh" "$@"; }
+
 if [ ${#missing[@]} -eq 0 ] && [ $locale_ok -eq 1 ]; then
-  exit 0
+  wine32
+  exit
 fi
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -40,3 +44,5 @@ if [ $locale_ok -eq 0 ]; then
   grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
   locale-gen >/dev/null
 fi
+
+wine32

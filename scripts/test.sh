@@ -16,20 +16,48 @@ echo "== format"
 files=$(git ls-files '*.cpp' '*.h' 2>/dev/null || find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
 clang-format --dry-run -Werror $files
 
-summary=$(mktemp)
-stop_wine() { WINEPREFIX="$PWD/build/win64/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true; }
-trap 'stop_wine; rm -f "$summary"' EXIT
+logs=$(mktemp -d)
+stop_wine() {
+  # The servers of both builds' prefixes, each of its own Wine.
+  (
+    . cmake/wine-env.sh
+    for width in 64 32; do
+      wine_env_for --$width 2>/dev/null || continue
+      WINEPREFIX="$PWD/build/win$width/wineprefix" wineserver -k 2>/dev/null || true
+    done
+  )
+}
+trap 'stop_wine; rm -rf "$logs"' EXIT
 
 status=0
 for preset in native native-san win64 win32; do
   echo "== test: $preset"
-  ctest --preset "$preset" -j "$jobs" 2>&1 | tee -a "$summary" || status=1
+  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$logs/$preset" || status=1
 done
 
-# One closing line for the whole run.
-read -r passed failed < <(awk '/tests passed, [0-9]+ tests? failed out of/ {
-    total = $NF; failed = $4; passed += total - failed; fails += failed }
-  END { print passed + 0, fails + 0 }' "$summary")
-echo "all presets: $passed passed, $failed failed"
+# How many tests ran on each build, then one closing line for the whole run. CTest counts a
+# skipped test among the passed ones: it is taken out of them here.
+per_build=()
+passed=0 failed=0 skipped=0
+for preset in native native-san win64 win32; do
+  read -r total fails skips < <(awk '
+    /tests passed, [0-9]+ tests? failed out of/ { total = $NF; fails = $4 }
+    /\(Skipped\)$/ { skips++ }
+    END { print total + 0, fails + 0, skips + 0 }' "$logs/$preset")
+  ran=$((total - skips))
+  entry="$preset $ran"
+  [ "$skips" -eq 0 ] || entry="$entry ($skips skipped)"
+  per_build+=("$entry")
+  passed=$((passed + ran - fails))
+  failed=$((failed + fails))
+  skipped=$((skipped + skips))
+done
+(
+  . cmake/wine-env.sh
+  wine_env_for --32 >/dev/null 2>&1 || [ $? -ne 77 ] ||
+    echo "The 32-bit tests were skipped: this machine's kernel cannot run 32-bit programs."
+)
+echo "tests run per build: $(IFS=,; echo "${per_build[*]}" | sed 's/,/, /g')"
+echo "all presets: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ] || status=1
 exit $status

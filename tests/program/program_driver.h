@@ -98,6 +98,7 @@ class Program {
   bool Running() const {
     return started_ && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
   }
+  HANDLE Process() const { return info_.hProcess; }
 
   // The program's main window once it is visible, or null after timeout_ms.
   HWND WaitForWindow(DWORD timeout_ms = 20000) {

@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# Provides the 32-bit Wine that runs the shipped Vorlund.exe: Debian's own i386 Wine packages, at
+# exactly the version of the installed wine64, unpacked into one folder outside the clone
+# (VORLUND_WINE32, default /opt/vorlund-wine32) that later clones and runs reuse.
+#
+# Neither dpkg nor the system's own Wine is touched, and the system's architectures stay as they
+# are: a private apt configuration for i386 alone (its own state, an empty package status, its own
+# cache and source list, signed by Debian's archive key) resolves and downloads the packages, and
+# dpkg-deb unpacks them. The folder is made again only when it is missing, was left half made (the
+# stamp is written last), or was made for another wine64 version or another recipe.
+#
+#   setup-wine32.sh           make the folder when needed (as root)
+#   setup-wine32.sh --check   exit 0 when the folder is ready, 1 otherwise; changes nothing
+set -euo pipefail
+
+root=${VORLUND_WINE32:-/opt/vorlund-wine32}
+# Bump when what is unpacked or fixed up below changes: older folders are then made anew.
+recipe=1
+wine64_version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null || true)
+stamp="wine64 $wine64_version, recipe $recipe"
+
+ready() { [ -n "$wine64_version" ] && [ "$(cat "$root/.vorlund-ready" 2>/dev/null)" = "$stamp" ]; }
+
+if [ "${1:-}" = "--check" ]; then
+  ready
+  exit
+fi
+ready && exit 0
+
+if [ -z "$wine64_version" ]; then
+  echo "setup-wine32: wine64 is not installed; install it first (scripts/setup.sh)" >&2
+  exit 1
+fi
+
+# Wine's own DLLs and the X11, sound, font, TLS and Kerberos libraries it loads on demand
+# (libwine's recommendations that matter without a sound card, a GPU or a printer).
+version=$wine64_version
+wanted=(wine32="$version" libwine="$version" wine32-preloader="$version" fonts-wine
+  libxcomposite1 libxcursor1 libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1 libxxf86vm1)
+
+if [ "$(id -u)" -ne 0 ]; then
+  cat >&2 <<EOF
+The shipped 32-bit Vorlund.exe runs under Debian's i386 Wine $version, unpacked into $root.
+As root, this script would:
+  - resolve ${wanted[*]}
+    for i386 with a private apt configuration (nothing of the system's apt state, dpkg database or
+    architectures changes) and download them, about 123 packages and 140 MB, signatures checked;
+  - unpack them with dpkg-deb into $root (about 720 MB), beside the host's libc6-i386;
+  - copy zlib1.dll among Wine's DLLs and make the folder's wineserver start its own 32-bit server.
+Run it as root: bash scripts/setup-wine32.sh
+EOF
+  exit 1
+fi
+
+mkdir -p "$(dirname "$root")"
+exec 9>"$root.lock"
+flock 9
+ready && exit 0
+
+echo "Making the 32-bit Wine (Debian's i386 Wine $version) in $root"
+work=$(mktemp -d "$root.work.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+chmod 755 "$work"
+apt_dir=$work/apt
+mkdir -p "$apt_dir/state/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/parts" \
+  "$apt_dir/prefs" "$work/debs"
+: >"$apt_dir/state/status"
+keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+mirror=${VORLUND_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+security=${VORLUND_DEBIAN_SECURITY:-http://deb.debian.org/debian-security}
+cat >"$apt_dir/sources.list" <<EOF
+deb [signed-by=$keyring] $mirror bookworm main
+deb [signed-by=$keyring] $mirror bookworm-updates main
+deb [signed-by=$keyring] $security bookworm-security main
+EOF
+cat >"$apt_dir/apt.conf" <<EOF
+APT::Architecture "i386";
+APT::Architectures { "i386"; };
+APT::Install-Recommends "false";
+APT::Install-Suggests "false";
+Dir::State "$apt_dir/state";
+Dir::State::status "$apt_dir/state/status";
+Dir::Cache "$apt_dir/cache";
+Dir::Etc::SourceList "$apt_dir/sources.list";
+Dir::Etc::SourceParts "$apt_dir/parts";
+Dir::Etc::Preferences "$apt_dir/prefs/none";
+Dir::Etc::PreferencesParts "$apt_dir/prefs";
+EOF
+private_apt() { APT_CONFIG=$apt_dir/apt.conf "$@"; }
+# apt's download sandbox user must be able to write where the packages go.
+if id _apt >/dev/null 2>&1; then
+  chown _apt "$work/debs" "$apt_dir/state/lists/partial" "$apt_dir/cache/archives/partial"
+fi
+
+started=$SECONDS
+# An index that fails to download (the mirror's i386 security index can be stale) is reported but
+# does not stop us: resolving below says whether what we need is there.
+private_apt apt-get update -qq >"$work/update.log" 2>&1 || sed 's/^/  apt: /' "$work/update.log" | grep -E '^  apt: (E|W):' >&2 || true
+
+# Every package the wanted ones need, at the versions a fresh i386 system would install; glibc
+# itself comes from the host's libc6-i386, where the Wine binaries look for their loader
+# (/lib/ld-linux.so.2).
+if ! private_apt apt-get -s install "${wanted[@]}" >"$work/resolve.log" 2>&1; then
+  echo "setup-wine32: apt cannot resolve the i386 Wine $version:" >&2
+  cat "$work/resolve.log" >&2
+  exit 1
+fi
+awk '/^Inst / { v = $3; gsub(/[()]/, "", v); if ($2 != "libc6") print $2 "=" v }' \
+  "$work/resolve.log" >"$work/packages"
+(cd "$work/debs" && private_apt apt-get download -q $(cat "$work/packages")) >"$work/download.log" 2>&1 || {
+  echo "setup-wine32: downloading the packages failed:" >&2
+  cat "$work/download.log" >&2
+  exit 1
+}
+count=$(ls "$work/debs" | wc -l)
+size=$(du -sm "$work/debs" | cut -f1)
+
+new=$work/root
+mkdir -p "$new"
+for deb in "$work"/debs/*.deb; do
+  dpkg-deb -x "$deb" "$new"
+done
+
+# What the packages' maintainer scripts and the amd64 half would have done:
+# - zlib1.dll, which Wine's own DLLs import, among them and marked as a Wine builtin DLL (without
+#   it user32.dll does not load);
+dlls=$new/usr/lib/i386-linux-gnu/wine/i386-windows
+cp "$new/usr/i686-w64-mingw32/lib/zlib1.dll" "$dlls/zlib1.dll"
+printf 'Wine builtin DLL' | dd of="$dlls/zlib1.dll" bs=1 seek=64 conv=notrunc status=none
+# - the loader starts "wineserver" beside itself: the packaged script starts the host's 64-bit
+#   server; this folder serves pure 32-bit prefixes with its own.
+cat >"$new/usr/lib/wine/wineserver" <<'EOF'
+#!/bin/sh
+exec "$(dirname "$0")/wineserver32" "$@"
+EOF
+chmod 755 "$new/usr/lib/wine/wineserver"
+
+rm -rf "$root"
+mv "$new" "$root"
+echo "$stamp" >"$root/.vorlund-ready"
+echo "Made $root: $count packages, $size MB downloaded, $(du -sm "$root" | cut -f1) MB unpacked," \
+  "in $((SECONDS - started)) s"
