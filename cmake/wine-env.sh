@@ -9,6 +9,14 @@
 # programs (the i386 Wine loader is one), after saying so.
 wine32_root=${VORLUND_WINE32:-/opt/vorlund-wine32}
 
+# Whether the kernel runs 32-bit x86 Linux programs (some virtual machines' kernels refuse
+# them): the host's i386 loader, from libc6-i386, is asked for its version.
+kernel_runs_32bit() {
+  local status=0
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1 || status=$?
+  [ "$status" != 126 ]
+}
+
 wine_width_of() {  # PROGRAM.exe: prints 32 or 64
   case "$(file -b "$1")" in
     PE32+\ *) echo 64 ;;
@@ -33,16 +41,14 @@ wine_env_for() {
     wineserver() { /usr/lib/wine/wineserver "$@"; }
     return 0
   fi
+  if ! kernel_runs_32bit; then
+    echo "wine-env: this machine's kernel cannot run 32-bit programs, so no 32-bit Wine can" \
+      "start: not run here" >&2
+    return 77
+  fi
   if [ ! -f "$wine32_root/.vorlund-ready" ]; then
     echo "wine-env: the 32-bit Wine is not made ($wine32_root): run scripts/setup.sh as root" >&2
     return 1
-  fi
-  local why status=0
-  why=$("$wine32_root/usr/lib/wine/wine" --version 2>&1) || status=$?
-  if [ "$status" = 126 ]; then
-    echo "wine-env: this machine's kernel cannot run 32-bit programs (${why##*: }), so the" \
-      "32-bit Wine cannot start: not run here" >&2
-    return 77
   fi
   export WINEARCH=win32
   export WINESERVER=$wine32_root/usr/lib/wine/wineserver32

@@ -27,6 +27,13 @@ if [ "${1:-}" = "--check" ]; then
 fi
 ready && exit 0
 
+. "$(dirname "$0")/../cmake/wine-env.sh"
+if ! kernel_runs_32bit && [ -z "${VORLUND_WINE32_ANYWAY:-}" ]; then
+  echo "setup-wine32: this machine's kernel cannot run 32-bit programs: the 32-bit Wine is not" \
+    "made here, and the 32-bit tests are skipped (VORLUND_WINE32_ANYWAY=1 makes it all the same)"
+  exit 0
+fi
+
 if [ -z "$wine64_version" ]; then
   echo "setup-wine32: wine64 is not installed; install it first (scripts/setup.sh)" >&2
   exit 1
@@ -66,13 +73,19 @@ mkdir -p "$apt_dir/state/lists/partial" "$apt_dir/cache/archives/partial" "$apt_
   "$apt_dir/prefs" "$work/debs"
 : >"$apt_dir/state/status"
 keyring=/usr/share/keyrings/debian-archive-keyring.gpg
-mirror=${VORLUND_DEBIAN_MIRROR:-http://deb.debian.org/debian}
-security=${VORLUND_DEBIAN_SECURITY:-http://deb.debian.org/debian-security}
-cat >"$apt_dir/sources.list" <<EOF
-deb [signed-by=$keyring] $mirror bookworm main
-deb [signed-by=$keyring] $mirror bookworm-updates main
-deb [signed-by=$keyring] $security bookworm-security main
-EOF
+# The system's own Debian sources (the mirror it is set up with), signed by Debian's archive
+# key; sources of other vendors are left out.
+: >"$apt_dir/sources.list"
+if [ -f /etc/apt/sources.list ]; then
+  grep -E '^deb ' /etc/apt/sources.list | grep -F "$keyring" >"$apt_dir/sources.list" || true
+fi
+for list in /etc/apt/sources.list.d/*.sources; do
+  if [ -f "$list" ] && grep -qF "$keyring" "$list"; then cp "$list" "$apt_dir/parts/"; fi
+done
+if [ ! -s "$apt_dir/sources.list" ] && [ -z "$(ls "$apt_dir/parts")" ]; then
+  echo "setup-wine32: no Debian sources signed by $keyring in /etc/apt" >&2
+  exit 1
+fi
 cat >"$apt_dir/apt.conf" <<EOF
 APT::Architecture "i386";
 APT::Architectures { "i386"; };
