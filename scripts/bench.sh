@@ -46,7 +46,7 @@ bench_build() {
   echo
   echo "== $name: digest run under Wine, 10,000 files of 1 KiB beside the platform's file work;" \
     "1 GiB beside md5sum"
-  while read -r line; do
+  while IFS= read -r line; do
     echo "$line"
     case $line in ratio\ *) summary+=("$name ${line#ratio }") ;; esac
   done < <(bash bench/run_bench.sh "$dir" "$runs" "$preset")
@@ -57,7 +57,7 @@ bench_build() {
     echo
     echo "== $name: folder listing under Wine, 1,111 folders of $per_folder files beside the" \
       "platform's walk and insert"
-    while read -r line; do
+    while IFS= read -r line; do
       echo "$line"
       case $line in ratio\ *) summary+=("$name ${line#ratio }") ;; esac
     done < <(bash bench/list_bench.sh "$dir" "$runs" "$per_folder" "$preset")
