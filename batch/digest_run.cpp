@@ -42,6 +42,9 @@ void TForm1::Button1Click(ui::TObject* /*Sender*/) {
       }
     }
   }
+  // The rows the last pumps left unpainted (a pump paints at most once per display frame) show
+  // before the gauge tells that the run is over.
+  Memo2->Update();
   Gauge1->SetBackColor(gauge_state::Ready);
   Gauge1->SetMaxValue(0);
 }

@@ -62,18 +62,14 @@ class OpenToClose {
 };
 
 // FileMD5Hex's file calls alone, without MD5 or heap: open, the length by moving the file
-// pointer to the end and back, the reads, close.
+// pointer to the end, back to 0, the reads, close.
 bool FileCallsOnly(const std::vector<std::string>& paths, std::vector<char>& buffer) {
   for (const std::string& path : paths) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     LONG high = 0;
-    DWORD position = SetFilePointer(file, 0, &high, FILE_CURRENT);
-    high = 0;
     DWORD length = SetFilePointer(file, 0, &high, FILE_END);
-    high = 0;
-    SetFilePointer(file, static_cast<LONG>(position), &high, FILE_BEGIN);
     high = 0;
     SetFilePointer(file, 0, &high, FILE_BEGIN);
     DWORD done = 0;

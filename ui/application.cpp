@@ -7,6 +7,7 @@
 #include "common/errors.h"
 #include "common/text_rules.h"
 #include "ui/form.h"
+#include "ui/frame_pump.h"
 #include "ui/message_loop.h"
 #include "ui/task_windows.h"
 
@@ -166,12 +167,14 @@ void TApplication::Run(int show_command) {
 
 void TApplication::ProcessMessages() {
   PumpScope pump;
+  FramePump frame;
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageA(&message, nullptr, 0, 0, frame.PeekFlags())) {
     if (message.message == WM_QUIT) {
       terminated_ = true;
       continue;
     }
+    if (frame.Keeps(message)) continue;
     DispatchOne(message);
   }
 }

@@ -40,6 +40,8 @@ class TApplication {
 
   // Dispatches every message waiting in the thread's queue, then returns. A quit message met
   // here only marks the application as ending. Pumps nest as counted in ui/message_loop.h.
+  // Painting is paced (ui/frame_pump.h): a pump within a display frame of the last one that
+  // painted leaves it waiting for a later loop.
   void ProcessMessages();
   // Asks the application to end: the main loop stops once control comes back to it.
   void Terminate();

@@ -54,11 +54,12 @@ class TListBox : public TWinControl {
  private:
   // The number of rows that fit into the list's height (at least 1).
   int PageRows() const;
-  // Rows added between two turns of a message loop are drawn once, at the next turn: the
-  // system's list box redraws its scroll bar for every single row it takes, which costs
-  // milliseconds a row, while nothing can be seen of it before the loop runs again. At that
-  // turn only what changed is painted: rows appended below the visible part change the scroll
-  // bar alone, rows that come into view paint themselves, and the rest of the list stays.
+  // Rows added between two turns of a message loop are drawn once, at the next turn that
+  // paints (a pump paints at most once per display frame, ui/frame_pump.h): the system's list
+  // box redraws its scroll bar for every single row it takes, which costs milliseconds a row,
+  // while nothing can be seen of it before the loop runs again. At that turn only what changed
+  // is painted: rows appended below the visible part change the scroll bar alone, rows that
+  // come into view paint themselves, and the rest of the list stays.
   void HoldRedraw();
   void ResumeRedraw();
   bool redraw_held_ = false;

@@ -8,35 +8,37 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "common/errors.h"
 #include "import_slot.h"
 
-// The file digest takes its buffers with the nothrow array form of new. This program replaces
-// it, and the array delete, to watch the buffers: which are taken and released, and a hook that
-// runs before each is taken and may refuse it or act on the file meanwhile.
+// The file digest takes its buffers from the heap with HeapAlloc and releases them with
+// HeapFree. This program replaces both in its import slots, to watch the buffers: which are
+// taken and released, and a hook that runs before each is taken and may refuse it or act on the
+// file meanwhile.
+extern "C" LPVOID(WINAPI* HeapAllocSlot)(HANDLE, DWORD, SIZE_T) VORLUND_IMPORT_SLOT(HeapAlloc, 12);
+extern "C" BOOL(WINAPI* HeapFreeSlot)(HANDLE, DWORD, LPVOID) VORLUND_IMPORT_SLOT(HeapFree, 12);
+
 namespace heap_watch {
 std::function<bool(size_t size)> before_take;  // false: the heap refuses the block
 std::vector<void*> live;                       // taken and not yet released
-}  // namespace heap_watch
+decltype(HeapAllocSlot) take = nullptr;
+decltype(HeapFreeSlot) release = nullptr;
 
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  if (heap_watch::before_take && !heap_watch::before_take(size)) return nullptr;
-  void* block = std::malloc(size ? size : 1);
-  if (block) heap_watch::live.push_back(block);
+LPVOID WINAPI Take(HANDLE heap, DWORD flags, SIZE_T size) {
+  if (before_take && !before_take(size)) return nullptr;
+  void* block = take(heap, flags, size);
+  if (block) live.push_back(block);
   return block;
 }
 
-void operator delete[](void* block) noexcept {
-  auto& live = heap_watch::live;
+BOOL WINAPI Release(HANDLE heap, DWORD flags, LPVOID block) {
   live.erase(std::remove(live.begin(), live.end(), block), live.end());
-  std::free(block);
+  return release(heap, flags, block);
 }
-
-void operator delete[](void* block, std::size_t) noexcept { operator delete[](block); }
+}  // namespace heap_watch
 
 // The import slot of ReadFile in this program, through which the file digest reads.
 extern "C" BOOL(WINAPI* ReadFileSlot)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED)
@@ -165,11 +167,15 @@ class FileDigestTest : public ::testing::Test {
     ASSERT_FALSE(BinaryDir().empty()) << "VORLUND_BINARY_DIR is not set";
     heap_watch::live.clear();
     heap_watch::before_take = nullptr;
+    heap_watch::take = take_.Original();
+    heap_watch::release = release_.Original();
   }
   void TearDown() override {
     heap_watch::before_take = nullptr;
     EXPECT_TRUE(heap_watch::live.empty()) << heap_watch::live.size() << " buffers not released";
   }
+  testing::ReplacedImport<decltype(HeapAllocSlot)> take_{HeapAllocSlot, heap_watch::Take};
+  testing::ReplacedImport<decltype(HeapFreeSlot)> release_{HeapFreeSlot, heap_watch::Release};
 
   // Counts the staging buffers taken: one per read handed to MD5UpdateStaged.
   void CountStages(int* stages) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "dialog_driver.h"
 #include "import_slot.h"
 #include "ui/application.h"
+#include "ui/frame_gate.h"
 
 // The import slot of SetTimer in the test program, so that a test can make the system refuse
 // timers (the system here never runs out of them).
@@ -42,6 +44,27 @@ inline ui::TApplication& TestApplication() {
   }();
   return *application;
 }
+
+// While it lives, the pumps tell display frames by the test's own clock, which moves only as the
+// test says: by a step at each reading (one reading per pump), and by Advance. The next pump
+// paints; then only a pump a frame or more after the last one that painted paints again.
+class FrameClockOfTest {
+ public:
+  explicit FrameClockOfTest(std::uint64_t step = 0) {
+    now_ = 0;
+    step_ = step;
+    ui::PumpFrames().SetClock(Read);
+  }
+  ~FrameClockOfTest() { ui::PumpFrames().SetClock(nullptr); }
+  FrameClockOfTest(const FrameClockOfTest&) = delete;
+  FrameClockOfTest& operator=(const FrameClockOfTest&) = delete;
+  void Advance(std::uint64_t microseconds) { now_ += microseconds; }
+  void SetStep(std::uint64_t step) { step_ = step; }
+
+ private:
+  static std::uint64_t Read() { return now_ += step_; }
+  static inline std::uint64_t now_ = 0, step_ = 0;
+};
 
 // Dispatches messages for at least ms milliseconds (ticks included).
 inline void Pump(DWORD ms = 0) {

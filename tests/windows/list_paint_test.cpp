@@ -1,10 +1,13 @@
-// Rows appended to a list between two turns of the message loop show at the next turn, and
-// that turn paints only what changed: what the screen shows of the list is, after each turn,
-// what the list paints of itself, while rows below the visible part repaint nothing but the
-// scroll bar and a turn with nothing new repaints nothing.
+// Rows appended to a list between two turns of the message loop show at the next turn that
+// paints, and that turn paints only what changed: what the screen shows of the list is, after
+// each such turn, what the list paints of itself, while rows below the visible part repaint
+// nothing but the scroll bar and a turn with nothing new repaints nothing. A pump paints at most
+// once per display frame, told by a clock of the test's own, and handles input at every turn.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +17,8 @@
 #include "form_fixture.h"
 #include "message_recorder.h"
 #include "test_window.h"
+#include "ui/frame_gate.h"
+#include "ui/gauge.h"
 
 namespace vorlund::testing {
 namespace {
@@ -62,15 +67,16 @@ class ListPaint : public FormTest {
     return client.bottom / static_cast<int>(SendMessageA(list_->Handle(), LB_GETITEMHEIGHT, 0, 0));
   }
   // After a turn of the loop: the screen shows the rows the list holds, its scroll range too.
-  void ExpectShownAsHeld() {
-    EXPECT_TRUE(Pixels(list_->Handle(), false) == Pixels(list_->Handle(), true))
+  void ExpectShownAsHeld() { ExpectShownAsHeld(list_); }
+  void ExpectShownAsHeld(ui::TListBox* list) {
+    EXPECT_TRUE(Pixels(list->Handle(), false) == Pixels(list->Handle(), true))
         << "the screen does not show what the list holds";
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE;
-    const int rows = list_->Items().Count();
+    const int rows = list->Items().Count();
     if (rows > VisibleRows()) {
-      ASSERT_TRUE(GetScrollInfo(list_->Handle(), SB_VERT, &info));
+      ASSERT_TRUE(GetScrollInfo(list->Handle(), SB_VERT, &info));
       EXPECT_EQ(info.nMax, rows - 1);
     }
   }
@@ -150,6 +156,8 @@ TEST_F(ListPaint, AListingShowsWhatItFoundAtEachPump) {
     for (int file = 0; file < 12; ++file) tree.File(name + "\\file " + std::to_string(file));
   }
   Form1->chk1->SetChecked(true);
+  // A frame passes between any two pumps: each of them paints.
+  FrameClockOfTest frames(ui::kFrameMicroseconds);
   // At each pump, once what it is to paint is painted, the screen shows every row found so far.
   int checks = 0;
   TestWindow check([&] {
@@ -164,6 +172,112 @@ TEST_F(ListPaint, AListingShowsWhatItFoundAtEachPump) {
   ExpectShownAsHeld();
   EXPECT_EQ(list_->Items().Count(), 72);
   EXPECT_GE(checks, 5);
+}
+
+TEST_F(ListPaint, APumpPaintsOnlyWhenAFrameHasPassedSinceTheLastThatPaintedAndTakesInputAlways) {
+  constexpr std::uint64_t kFrame = ui::kFrameMicroseconds;
+  struct Case {
+    const char* what;
+    std::uint64_t step;  // the clock's move from one pump to the next
+    std::vector<bool> paints;
+  } cases[] = {
+      {"a clock that stands still", 0, {true, false, false, false, false, false, false, false}},
+      {"a frame between pumps", kFrame, {true, true, true, true, true, true, true, true}},
+      {"just over half a frame",
+       kFrame / 2 + 1,
+       {true, false, true, false, true, false, true, false}},
+      {"just under a frame", kFrame - 1, {true, false, true, false, true, false, true, false}},
+      {"just over a quarter",
+       kFrame / 4 + 1,
+       {true, false, false, false, true, false, false, false}},
+      {"three frames", 3 * kFrame, {true, true, true, true, true, true, true, true}},
+  };
+  ui::TLabel* label = Form1->lbl3;
+  const HWND gauge = Form1->Gauge1->Handle();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    list_->Items().Clear();
+    Pump(30);
+    FrameClockOfTest clock(c.step);
+    int inputs = 0;
+    TestWindow input([&] { ++inputs; });
+    for (size_t pump = 0; pump < c.paints.size(); ++pump) {
+      SCOPED_TRACE(::testing::Message() << "pump " << pump);
+      // Something of each kind waits to be painted: rows in view, the label's new text, the
+      // gauge uncovered.
+      Append(3);
+      label->SetCaption("pump " + std::to_string(pump));
+      InvalidateRect(gauge, nullptr, FALSE);
+      input.Post();
+      MessageRecorder paints({list_->Handle(), label->Handle(), gauge}, {WM_PAINT, WM_ERASEBKGND});
+      ui::Application->ProcessMessages();
+      EXPECT_EQ(inputs, static_cast<int>(pump) + 1) << "input waits for a pump that paints";
+      if (c.paints[pump]) {
+        EXPECT_GE(paints.Count(list_->Handle(), WM_PAINT), 1);
+        EXPECT_GE(paints.Count(label->Handle(), WM_PAINT), 1);
+        EXPECT_GE(paints.Count(gauge, WM_PAINT), 1);
+        ExpectShownAsHeld();
+      } else {
+        EXPECT_TRUE(SequenceIs(paints, {})) << "a pump within a frame of the last paint painted";
+      }
+    }
+    // A frame later, the next pump shows everything.
+    clock.Advance(kFrame);
+    ui::Application->ProcessMessages();
+    ExpectShownAsHeld();
+    EXPECT_EQ(TextOf(label->Handle()), "pump " + std::to_string(c.paints.size() - 1));
+  }
+}
+
+TEST_F(ListPaint, RowsThatAPumpLeftUnpaintedShowInTheNextLoopOfAnyKind) {
+  FrameClockOfTest still;
+  ui::Application->ProcessMessages();  // the pump that paints; the clock stands still after it
+  Append(VisibleRows() / 2);
+  ui::Application->ProcessMessages();
+  EXPECT_FALSE(Pixels(list_->Handle(), false) == Pixels(list_->Handle(), true))
+      << "the rows showed at a pump that does not paint";
+  // The main loop, a modal dialog's loop: not paced.
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  ExpectShownAsHeld();
+}
+
+// A listing and a run whose pumps all come within one frame: their pumps paint nothing, yet each
+// of them handles what waits; once the handler has returned, the list shows all its rows.
+TEST_F(ListPaint, AnOperationWithinOneFramePaintsAtNoPumpAndShowsAllAtItsEnd) {
+  collect_testing::TempTree tree("list-paint-frame");
+  for (int folder = 0; folder < 8; ++folder) {
+    const std::string name = "f" + std::to_string(folder);
+    tree.Folder(name);
+    for (int file = 0; file < 10; ++file) tree.File(name + "\\file " + std::to_string(file));
+  }
+  Form1->chk1->SetChecked(true);
+  FrameClockOfTest still;
+  ui::Application->ProcessMessages();  // the pump that paints; the clock stands still after it
+  struct Case {
+    const char* what;
+    ui::TListBox* list;
+    std::function<void()> operation;
+  } cases[] = {
+      {"the path box's listing", Form1->FileListBox1, [&] { Form1->Edit1->SetText(tree.Root()); }},
+      {"the digest run", Form1->Memo2,
+       [&] { SendMessageA(Form1->Button1->Handle(), BM_CLICK, 0, 0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    MessageRecorder paints({c.list->Handle(), Form1->lbl3->Handle()}, {WM_PAINT, WM_ERASEBKGND});
+    int pumps = 0;
+    TestWindow probe([&] {
+      ++pumps;
+      EXPECT_TRUE(SequenceIs(paints, {})) << "a pump within the frame painted";
+    });
+    MessageRecorder adds({c.list->Handle()}, {LB_ADDSTRING});
+    adds.OnSent(c.list->Handle(), LB_ADDSTRING, [&] { probe.PostOnce(); });
+    c.operation();
+    EXPECT_EQ(c.list->Items().Count(), 80);
+    EXPECT_GE(pumps, 5);
+    ExpectShownAsHeld(c.list);
+  }
 }
 
 }  // namespace
