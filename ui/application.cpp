@@ -8,6 +8,7 @@
 #include "common/text_rules.h"
 #include "ui/form.h"
 #include "ui/message_loop.h"
+#include "ui/messages.h"
 #include "ui/task_windows.h"
 
 namespace ui {
@@ -17,11 +18,6 @@ TApplication* Application = nullptr;
 namespace {
 
 const char kApplicationClass[] = "TApplication";
-
-// Posted to the application's window when it was activated (its task-bar entry was clicked):
-// the main window is restored and activated once the message loop takes it, when nothing
-// modal holds it disabled any longer.
-constexpr UINT kActivateMainForm = WM_APP + 1;
 
 // The main form's window, or null before it exists.
 HWND MainFormWindow() {

@@ -5,6 +5,7 @@
 #include "common/errors.h"
 #include "common/handles.h"
 #include "ui/list_rules.h"
+#include "ui/messages.h"
 
 namespace ui {
 namespace {
@@ -12,8 +13,6 @@ namespace {
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 // Rows of the lists are 12 pixels high, the height of the window's text.
 constexpr int kListRowHeight = 12;
-// Posted to a list that holds its redraw: whichever message loop runs next lets it draw again.
-constexpr UINT kResumeRedraw = WM_APP + 1;
 
 HWND ParentWindow(TWinControl* parent) { return parent ? parent->Handle() : nullptr; }
 

@@ -14,7 +14,6 @@ class TPanel : public TWinControl {
  public:
   TPanel(TWinControl* parent, std::string name, TAlign align, TBounds bounds, int tab_order,
          const char* caption, bool bevel, bool flat);
-  bool Bevel() const { return bevel_; }
   bool Flat() const { return flat_; }
   TBounds AlignArea() const override;
 
@@ -90,7 +89,6 @@ class TEdit : public TWinControl {
   std::string Text() const;
   // Runs OnChange once, synchronously, when the text differs; does nothing for the same text.
   void SetText(const std::string& text);
-  bool ReadOnly() const { return read_only_; }
   // The text changed (typing, pasting, deleting, or SetText).
   TNotifyEvent OnChange;
 

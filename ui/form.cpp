@@ -38,18 +38,6 @@ vorlund::GdiObject<HFONT> TForm::MakeFont(const TFormParams& p) {
 
 std::string TForm::Caption() const { return WindowText(Handle()); }
 
-int TForm::ClientWidth() const {
-  RECT r;
-  GetClientRect(Handle(), &r);
-  return r.right;
-}
-
-int TForm::ClientHeight() const {
-  RECT r;
-  GetClientRect(Handle(), &r);
-  return r.bottom;
-}
-
 TBounds TForm::Bounds() const {
   RECT r;
   if (IsIconic(Handle())) {

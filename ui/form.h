@@ -29,8 +29,6 @@ class TForm : public TWinControl {
   static vorlund::GdiObject<HFONT> MakeFont(const TFormParams& params);
 
   std::string Caption() const;
-  int ClientWidth() const;
-  int ClientHeight() const;
 
   // The outer rectangle on the screen; while minimized, the one the window returns to.
   TBounds Bounds() const override;
