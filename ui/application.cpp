@@ -167,14 +167,12 @@ void TApplication::DispatchOne(MSG& message) {
 bool TApplication::IsFormKey(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-  auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(GetAncestor(message.hwnd, GA_ROOT)));
-  if (!form) return false;
-  if (SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam,
-                   reinterpret_cast<LPARAM>(&message)) &
-      DLGC_WANTTAB)
-    return false;
-  form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
-  return true;
+  for (HWND window = message.hwnd; window && window != GetDesktopWindow();
+       window = GetAncestor(window, GA_PARENT)) {
+    TWinControl* control = TWinControl::FromHandle(window);
+    if (control && control->HandleTabKey(message)) return true;
+  }
+  return false;
 }
 
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) {

@@ -59,7 +59,8 @@ class TApplication {
 
  private:
   void AddForm(std::unique_ptr<TForm> form);
-  // Handles the keys the forms take for themselves (Tab); true when the message was used.
+  // Handles the keys the forms take for themselves (Tab), asking the key's window and those it
+  // lies in; true when the message was used.
   bool IsFormKey(const MSG& message);
   void DispatchOne(MSG& message);
 

@@ -62,6 +62,10 @@ class TWinControl : public TObject {
 
   // The focusable controls below this one, in Tab order (depth first).
   std::vector<TWinControl*> TabList() const;
+  // Asked by the message loop for a Tab key pressed in this window or one inside it, from the
+  // key's window up through its parents: true when this control used the key (a form moves
+  // the focus along its Tab order).
+  virtual bool HandleTabKey(const MSG& /*key*/) { return false; }
 
   // The component whose window this is, or null.
   static TWinControl* FromHandle(HWND window);

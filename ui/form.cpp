@@ -86,6 +86,14 @@ void TForm::SelectNext(bool forward) {
   list[next]->SetFocus();
 }
 
+bool TForm::HandleTabKey(const MSG& key) {
+  if (SendMessageA(key.hwnd, WM_GETDLGCODE, key.wParam, reinterpret_cast<LPARAM>(&key)) &
+      DLGC_WANTTAB)
+    return false;
+  SelectNext(GetKeyState(VK_SHIFT) >= 0);
+  return true;
+}
+
 void TForm::RunCreateHandler(const TNotifyEvent& handler) {
   if (!handler) return;
   try {

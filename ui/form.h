@@ -42,6 +42,8 @@ class TForm : public TWinControl {
   bool Active() const;
   // Moves the focus to the next (or previous) control of the Tab order.
   void SelectNext(bool forward);
+  // Tab and Shift+Tab move along the Tab order, unless the focused control takes Tab itself.
+  bool HandleTabKey(const MSG& key) override;
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -3,9 +3,11 @@
 
 #include <string>
 
+#include "ui/control.h"
+
 namespace ui {
 
-class TOpenDialog {
+class TOpenDialog : public TObject {
  public:
   // The characters the dialog's name buffer holds, its terminating NUL included.
   static constexpr int kNameBufferSize = 260;
