@@ -6,6 +6,7 @@
 
 #include "app/gauge_states.h"
 #include "app/layout.h"
+#include "app/operations.h"
 #include "common/texts.h"
 #include "ui/gauge.h"
 
@@ -113,6 +114,8 @@ TForm1::~TForm1() {
   while (!owned_.empty()) owned_.pop_back();
   if (Form1 == this) Form1 = nullptr;
 }
+
+std::string TForm1::ClearLeftBehind() { return vorlund::ClearOperations(); }
 
 ui::TWinControl* TForm1::FindComponent(const std::string& name) const {
   auto it = std::find_if(windowed_.begin(), windowed_.end(),

@@ -44,6 +44,9 @@ class TForm1 : public ui::TForm {
   ui::TCheckBox* chk1;
   ui::TLabel* lbl3;
 
+  // Clears the listing and run operations that abandoned frames left.
+  std::string ClearLeftBehind() override;
+
   // Event handlers.
   void FormCreate(ui::TObject* Sender);
   void Button2Click(ui::TObject* Sender);

@@ -7,7 +7,6 @@
 #include "common/errors.h"
 #include "common/text_rules.h"
 #include "ui/form.h"
-#include "ui/message_loop.h"
 #include "ui/messages.h"
 #include "ui/task_windows.h"
 
@@ -66,6 +65,8 @@ void LogRepair(const std::string& what) {
 }
 
 }  // namespace
+
+int PumpDepth() { return Application ? Application->Pumps()->Depth() : 0; }
 
 std::string ProgramPath() {
   // A path that fills the buffer may have been cut: try again with a larger one.
@@ -129,7 +130,9 @@ void TApplication::Run(int show_command) {
   while (!terminated_) {
     // No handler runs here: frames that were left without unwinding may have left operations,
     // pumps or disabled windows behind, which are cleared before the next message.
-    LogRepair(ResetAtMainLoop());
+    if (const int pumps = pumps_.Reset())
+      LogRepair("left behind by abandoned frames: " + std::to_string(pumps) + " pump(s); cleared");
+    if (main_form_) LogRepair(main_form_->ClearLeftBehind());
     LogRepair(EnableLeftBehindWindows());
     MSG message;
     BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -142,7 +145,7 @@ void TApplication::Run(int show_command) {
 }
 
 void TApplication::ProcessMessages() {
-  PumpScope pump;
+  PumpCount::Scope pump(&pumps_);
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {

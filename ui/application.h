@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/pump_count.h"
+
 namespace ui {
 
 class TForm;
@@ -39,8 +41,10 @@ class TApplication {
   void Run(int show_command);
 
   // Dispatches every message waiting in the thread's queue, then returns. A quit message met
-  // here only marks the application as ending. Pumps nest as counted in ui/message_loop.h.
+  // here only marks the application as ending. Pumps nest, as Pumps() counts them.
   void ProcessMessages();
+  // The pumps running now, one inside the other (a test leaves one behind through it).
+  PumpCount* Pumps() { return &pumps_; }
   // Asks the application to end: the main loop stops once control comes back to it.
   void Terminate();
   bool Terminated() const { return terminated_; }
@@ -67,6 +71,7 @@ class TApplication {
   HWND handle_ = nullptr;
   std::string title_;
   bool terminated_ = false;
+  PumpCount pumps_;
   bool com_initialized_ = false;
   TForm* main_form_ = nullptr;
   std::vector<std::unique_ptr<TForm>> forms_;

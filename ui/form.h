@@ -42,6 +42,10 @@ class TForm : public TWinControl {
   bool Active() const;
   // Moves the focus to the next (or previous) control of the Tab order.
   void SelectNext(bool forward);
+  // For the main loop, where no handler runs: clears what frames left without unwinding left
+  // of the form's own bookkeeping. Returns what was cleared, for a debug log line, or an empty
+  // text.
+  virtual std::string ClearLeftBehind() { return std::string(); }
   // Tab and Shift+Tab move along the Tab order, unless the focused control takes Tab itself.
   bool HandleTabKey(const MSG& key) override;
 
