@@ -50,7 +50,7 @@ void TForm1::Button2Click(ui::TObject* /*Sender*/) {
   ui::Application->ProcessMessages();
   lbl3->SetCaption(vorlund::texts::kPositionReset);
   vorlund::StartListing();
-  vorlund::ListingSpan listing;
+  vorlund::OperationSpan listing(vorlund::Operation::Listing);
   Memo2->Items().Clear();
   FileListBox1->Items().Clear();
   Edit1->SetText(path);
