@@ -10,29 +10,12 @@
 namespace layout {
 
 // The components in creation order: each names its row of Rows().
+// clang-format off
 enum Component {
-  pnl1,
-  Memo2,
-  pnl2,
-  pnl4,
-  lbl1,
-  Button2,
-  Edit1,
-  chk1,
-  pnl5,
-  FileListBox1,
-  pnl6,
-  pnl3,
-  Gauge1,
-  Button3,
-  Button1,
-  pnl8,
-  pnl7,
-  lbl2,
-  lbl3,
-  edt1,
-  kComponentCount
+  pnl1, Memo2, pnl2, pnl4, lbl1, Button2, Edit1, chk1, pnl5, FileListBox1, pnl6, pnl3, Gauge1,
+  Button3, Button1, pnl8, pnl7, lbl2, lbl3, edt1, kComponentCount
 };
+// clang-format on
 
 struct Row {
   const char* name;
