@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/errors.h"
-#include "import_slot.h"
+#include "common/import_slot.h"
 
 // The file digest takes its buffers with the nothrow array form of new. This program replaces
 // it, and the array delete, to watch the buffers: which are taken and released, and a hook that

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/form1.h"
+#include "common/import_slot.h"
 #include "dialog_driver.h"
-#include "import_slot.h"
 #include "ui/application.h"
 
 // The import slot of SetTimer in the test program, so that a test can make the system refuse
