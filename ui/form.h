@@ -40,8 +40,6 @@ class TForm : public TWinControl {
   // True while the user's keys come to this window: it is the active window of its thread and
   // the system's foreground window, and it is enabled (no modal window of the program is open).
   bool Active() const;
-  // Moves the focus to the next (or previous) control of the Tab order.
-  void SelectNext(bool forward);
   // For the main loop, where no handler runs: clears what frames left without unwinding left
   // of the form's own bookkeeping. Returns what was cleared, for a debug log line, or an empty
   // text.
@@ -55,6 +53,9 @@ class TForm : public TWinControl {
   void RunCreateHandler(const TNotifyEvent& handler);
 
  private:
+  // Moves the focus to the next (or previous) control of the Tab order.
+  void SelectNext(bool forward);
+
   vorlund::GdiObject<HFONT> font_;
   HWND last_focus_ = nullptr;
 };
