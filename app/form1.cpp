@@ -1,9 +1,12 @@
 #include "app/form1.h"
 
 #include <algorithm>
+#include <type_traits>
+#include <utility>
 
 #include "app/gauge_states.h"
 #include "app/layout.h"
+#include "app/operations.h"
 #include "common/texts.h"
 #include "ui/gauge.h"
 
@@ -22,84 +25,80 @@ const ui::TFormParams kFormParams = {"TForm1",
                                      ANSI_CHARSET,
                                      "MAINICON"};
 
+ui::TBounds BoundsOf(const layout::Row& row) { return {row.left, row.top, row.width, row.height}; }
+
 }  // namespace
 
+template <typename T, typename... Args>
+T* TForm1::Make(Args&&... args) {
+  auto component = std::make_unique<T>(std::forward<Args>(args)...);
+  T* made = component.get();
+  if constexpr (std::is_base_of_v<ui::TWinControl, T>) windowed_.push_back(made);
+  owned_.push_back(std::move(component));
+  return made;
+}
+
 TForm1::TForm1() : ui::TForm("Form1", kFormParams) {
-  if (!Form1) Form1 = this;
-  dialog_ = std::make_unique<ui::TOpenDialog>(".txt|.txt");
-  dlgOpen1 = dialog_.get();
-  auto timer = std::make_unique<ui::TTimer>(layout::kTimerInterval);
-  tmr1 = timer.get();
-  owned_.push_back(std::move(timer));
+  using layout::Component;
+  using layout::Row;
+  using layout::RowOf;
+  // Each windowed component from its row of the stored layout, parents before their children.
+  auto panel = [this](ui::TWinControl* parent, Component c, ui::TPanelOptions options) {
+    const Row& row = RowOf(c);
+    options.caption = row.text ? row.text : "";
+    return Make<ui::TPanel>(parent, row.name, row.align, BoundsOf(row), row.tab_order, options);
+  };
+  auto list = [this](ui::TWinControl* parent, Component c, int horizontal_extent) {
+    const Row& row = RowOf(c);
+    return Make<ui::TListBox>(parent, row.name, row.align, BoundsOf(row), row.tab_order,
+                              horizontal_extent);
+  };
+  auto label = [this](ui::TWinControl* parent, Component c, HFONT own_font) {
+    const Row& row = RowOf(c);
+    return Make<ui::TLabel>(parent, row.name, BoundsOf(row), row.text, own_font);
+  };
+  auto button = [this](ui::TWinControl* parent, Component c) {
+    const Row& row = RowOf(c);
+    return Make<ui::TButton>(parent, row.name, BoundsOf(row), row.tab_order, row.text);
+  };
+  auto edit = [this](ui::TWinControl* parent, Component c, ui::TEditOptions options) {
+    const Row& row = RowOf(c);
+    return Make<ui::TEdit>(parent, row.name, BoundsOf(row), row.tab_order, options);
+  };
 
-  // Build the components from the stored layout, parents before their children.
-  for (const layout::Row& row : layout::Rows()) {
-    ui::TWinControl* parent = row.parent ? FindComponent(row.parent) : this;
-    const ui::TBounds bounds{row.left, row.top, row.width, row.height};
-    auto* parent_panel = dynamic_cast<ui::TPanel*>(parent);
-    const bool flat = (row.flags & layout::kFlat) || (parent_panel && parent_panel->Flat());
-    std::unique_ptr<ui::TWinControl> control;
-    switch (row.kind) {
-      case layout::Kind::Panel:
-        control = std::make_unique<ui::TPanel>(parent, row.name, row.align, bounds, row.tab_order,
-                                               row.text ? row.text : "",
-                                               (row.flags & layout::kBevel) != 0, flat);
-        break;
-      case layout::Kind::ListBox:
-        control = std::make_unique<ui::TListBox>(parent, row.name, row.align, bounds, row.tab_order,
-                                                 (row.flags & layout::kScrollWidth) ? -1 : 0);
-        break;
-      case layout::Kind::Edit:
-        control = std::make_unique<ui::TEdit>(parent, row.name, bounds, row.tab_order,
-                                              (row.flags & layout::kReadOnly) != 0, flat);
-        break;
-      case layout::Kind::Button:
-        control = std::make_unique<ui::TButton>(parent, row.name, bounds, row.tab_order, row.text);
-        break;
-      case layout::Kind::CheckBox:
-        control =
-            std::make_unique<ui::TCheckBox>(parent, row.name, bounds, row.tab_order, row.text);
-        break;
-      case layout::Kind::Label:
-        if ((row.flags & layout::kOwnFont) && !lbl2_font_) lbl2_font_ = MakeFont(kFormParams);
-        control = std::make_unique<ui::TLabel>(
-            parent, row.name, bounds, row.text,
-            (row.flags & layout::kOwnFont) ? lbl2_font_.Get() : nullptr);
-        break;
-      case layout::Kind::Gauge: {
-        auto gauge = std::make_unique<ui::TGauge>(parent, row.name, row.align, bounds);
-        gauge->SetForeColor(gauge_state::clRed);
-        gauge->SetBackColor(gauge_state::Ready);
-        gauge->SetProgress(0);
-        control = std::move(gauge);
-        break;
-      }
-    }
-    windowed_.push_back(control.get());
-    owned_.push_back(std::move(control));
+  dlgOpen1 = Make<ui::TOpenDialog>(".txt|.txt");
+  tmr1 = Make<ui::TTimer>(layout::kTimerInterval);
+  // The panels without a bevel are flat: the edit boxes on them have a plain frame.
+  pnl1 = panel(this, layout::pnl1, {.bevel = true});
+  Memo2 = list(pnl1, layout::Memo2, -1);
+  pnl2 = panel(this, layout::pnl2, {});
+  pnl4 = panel(this, layout::pnl4, {});
+  lbl1 = label(pnl4, layout::lbl1, nullptr);
+  Button2 = button(pnl4, layout::Button2);
+  Edit1 = edit(pnl4, layout::Edit1, {.flat = true});
+  {
+    const Row& row = RowOf(layout::chk1);
+    chk1 = Make<ui::TCheckBox>(pnl4, row.name, BoundsOf(row), row.tab_order, row.text);
   }
-
-  dlgOpen1 = dialog_.get();
-  pnl1 = Find<ui::TPanel>("pnl1");
-  pnl2 = Find<ui::TPanel>("pnl2");
-  pnl4 = Find<ui::TPanel>("pnl4");
-  Button2 = Find<ui::TButton>("Button2");
-  lbl1 = Find<ui::TLabel>("lbl1");
-  Edit1 = Find<ui::TEdit>("Edit1");
-  pnl5 = Find<ui::TPanel>("pnl5");
-  pnl6 = Find<ui::TPanel>("pnl6");
-  Memo2 = Find<ui::TListBox>("Memo2");
-  FileListBox1 = Find<ui::TListBox>("FileListBox1");
-  pnl3 = Find<ui::TPanel>("pnl3");
-  Gauge1 = Find<ui::TGauge>("Gauge1");
-  Button3 = Find<ui::TButton>("Button3");
-  Button1 = Find<ui::TButton>("Button1");
-  pnl8 = Find<ui::TPanel>("pnl8");
-  pnl7 = Find<ui::TPanel>("pnl7");
-  lbl2 = Find<ui::TLabel>("lbl2");
-  edt1 = Find<ui::TEdit>("edt1");
-  chk1 = Find<ui::TCheckBox>("chk1");
-  lbl3 = Find<ui::TLabel>("lbl3");
+  pnl5 = panel(this, layout::pnl5, {.bevel = true});
+  FileListBox1 = list(this, layout::FileListBox1, 0);
+  pnl6 = panel(this, layout::pnl6, {});
+  pnl3 = panel(this, layout::pnl3, {});
+  {
+    const Row& row = RowOf(layout::Gauge1);
+    Gauge1 = Make<ui::TGauge>(pnl3, row.name, row.align, BoundsOf(row));
+    Gauge1->SetForeColor(gauge_state::clRed);
+    Gauge1->SetBackColor(gauge_state::Ready);
+    Gauge1->SetProgress(0);
+  }
+  Button3 = button(pnl3, layout::Button3);
+  Button1 = button(pnl3, layout::Button1);
+  pnl8 = panel(pnl3, layout::pnl8, {});
+  pnl7 = panel(pnl3, layout::pnl7, {});
+  lbl2_font_ = MakeFont(kFormParams);
+  lbl2 = label(pnl7, layout::lbl2, lbl2_font_.Get());
+  lbl3 = label(pnl7, layout::lbl3, nullptr);
+  edt1 = edit(pnl7, layout::edt1, {.read_only = true, .flat = true});
 
   // Arrange the aligned components once, the window first, then each container.
   Realign();
@@ -116,15 +115,12 @@ TForm1::~TForm1() {
   if (Form1 == this) Form1 = nullptr;
 }
 
+std::string TForm1::ClearLeftBehind() { return vorlund::ClearOperations(); }
+
 ui::TWinControl* TForm1::FindComponent(const std::string& name) const {
   auto it = std::find_if(windowed_.begin(), windowed_.end(),
                          [&](const ui::TWinControl* c) { return c->Name() == name; });
   return it == windowed_.end() ? nullptr : *it;
-}
-
-template <typename T>
-T* TForm1::Find(const char* name) const {
-  return dynamic_cast<T*>(FindComponent(name));
 }
 
 void TForm1::BindEvents() {

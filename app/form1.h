@@ -44,6 +44,9 @@ class TForm1 : public ui::TForm {
   ui::TCheckBox* chk1;
   ui::TLabel* lbl3;
 
+  // Clears the listing and run operations that abandoned frames left.
+  std::string ClearLeftBehind() override;
+
   // Event handlers.
   void FormCreate(ui::TObject* Sender);
   void Button2Click(ui::TObject* Sender);
@@ -54,7 +57,7 @@ class TForm1 : public ui::TForm {
   void Edit1Change(ui::TObject* Sender);
   void FileListBox1Click(ui::TObject* Sender);
 
-  // The windowed components in creation order (for tests and for the layout's own checks).
+  // The windowed components in creation order, and one of them by its name (for tests).
   const std::vector<ui::TWinControl*>& Components() const { return windowed_; }
   ui::TWinControl* FindComponent(const std::string& name) const;
 
@@ -70,13 +73,13 @@ class TForm1 : public ui::TForm {
   tick::List FocusedList() const;
   // edt1 takes the digest list's selected row, when it has one; otherwise it keeps its text.
   void ShowSelectedDigest();
-  template <typename T>
-  T* Find(const char* name) const;
+  // Makes a component, owned by the form; a windowed one is listed in Components().
+  template <typename T, typename... Args>
+  T* Make(Args&&... args);
   void BindEvents();
 
   std::vector<std::unique_ptr<ui::TObject>> owned_;  // creation order
   std::vector<ui::TWinControl*> windowed_;
-  std::unique_ptr<ui::TOpenDialog> dialog_;
   vorlund::GdiObject<HFONT> lbl2_font_;  // deleted after the destructor has destroyed lbl2
 };
 

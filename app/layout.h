@@ -1,5 +1,6 @@
-// The window's stored layout: every component with its class, parent, alignment, place, size,
-// Tab order and text, in creation order, in pixels at 96 pixels per inch.
+// The window's stored layout: every component's name, alignment, place, size, Tab order and
+// text, in creation order, in pixels at 96 pixels per inch. The form builds its components in
+// this order, each from its row.
 #pragma once
 
 #include <span>
@@ -8,29 +9,24 @@
 
 namespace layout {
 
-enum class Kind { Panel, ListBox, Edit, Button, CheckBox, Label, Gauge };
-
-enum Flags : unsigned {
-  kNone = 0,
-  kBevel = 1,        // a raised bevel of one pixel
-  kFlat = 2,         // no 3-D look; its controls inherit it
-  kReadOnly = 4,     // an edit box the user cannot change
-  kOwnFont = 8,      // a font of its own with the window's values
-  kScrollWidth = 16  // the list's horizontal scroll width is -1
+// The components in creation order: each names its row of Rows().
+// clang-format off
+enum Component {
+  pnl1, Memo2, pnl2, pnl4, lbl1, Button2, Edit1, chk1, pnl5, FileListBox1, pnl6, pnl3, Gauge1,
+  Button3, Button1, pnl8, pnl7, lbl2, lbl3, edt1, kComponentCount
 };
+// clang-format on
 
 struct Row {
   const char* name;
-  Kind kind;
-  const char* parent;  // null: the window itself
   ui::TAlign align;
   int left, top, width, height;
   int tab_order;     // -1: takes no focus
   const char* text;  // null: no text
-  unsigned flags;
 };
 
 std::span<const Row> Rows();
+inline const Row& RowOf(Component component) { return Rows()[component]; }
 
 // The window's own stored values.
 inline constexpr const char kCaption[] = "Vorlund";

@@ -5,11 +5,11 @@
 
 #include "app/form1.h"
 #include "app/gauge_states.h"
+#include "app/operations.h"
 #include "common/texts.h"
 #include "digest/file_digest.h"
 #include "ui/application.h"
 #include "ui/gauge.h"
-#include "ui/message_loop.h"
 #include "ui/task_windows.h"
 
 // Row i of Memo2 gets the digest of row i of FileListBox1. The run pumps after rows 0, 16,
@@ -17,10 +17,11 @@
 // a run or a listing in progress starts no run, and the path box and the choose-folder button
 // are disabled while the run goes.
 void TForm1::Button1Click(ui::TObject* /*Sender*/) {
-  if (ui::OperationRunning(ui::Operation::Run) || ui::OperationRunning(ui::Operation::Listing)) {
+  if (vorlund::OperationRunning(vorlund::Operation::Run) ||
+      vorlund::OperationRunning(vorlund::Operation::Listing)) {
     return;
   }
-  ui::OperationSpan run(ui::Operation::Run);
+  vorlund::OperationSpan run(vorlund::Operation::Run);
   ui::WindowsDisabled refill_controls({Edit1->Handle(), Button2->Handle()});
 
   lbl3->SetCaption(vorlund::texts::kPositionReset);
@@ -36,7 +37,7 @@ void TForm1::Button1Click(ui::TObject* /*Sender*/) {
       ui::Application->ProcessMessages();
       // The file list was listed anew by code in that pump: the digests so far belong to rows
       // that are gone, and none of them is kept.
-      if (run.ListRefilled()) {
+      if (run.Superseded()) {
         Memo2->Items().Clear();
         break;
       }

@@ -16,8 +16,8 @@
 
 #include "app/form1.h"
 #include "collect/scanner.h"
+#include "common/import_slot.h"
 #include "digest/file_digest.h"
-#include "tests/windows/import_slot.h"
 #include "ui/application.h"
 #include "ui/gauge.h"
 #include "ui/strings.h"

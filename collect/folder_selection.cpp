@@ -57,13 +57,13 @@ void TForm1::Button2Click(ui::TObject* /*Sender*/) {
   // From here on the pick is a listing in progress: a run clicked in the pump below would
   // digest rows that are about to go. Whether a listing started in that pump supersedes the
   // pick is decided by the span that begins after it.
-  vorlund::ListingSpan picked;
+  vorlund::OperationSpan picked(vorlund::Operation::Listing);
   Gauge1->SetBackColor(gauge_state::Listing);
   Gauge1->SetProgress(0);
   ui::Application->ProcessMessages();
   lbl3->SetCaption(vorlund::texts::kPositionReset);
   vorlund::StartListing();
-  vorlund::ListingSpan listing;
+  vorlund::OperationSpan listing(vorlund::Operation::Listing);
   Memo2->Items().Clear();
   FileListBox1->Items().Clear();
   Edit1->SetText(path);

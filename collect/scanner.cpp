@@ -14,7 +14,7 @@ namespace {
 
 // Lists one folder level and, in place, the sub-folders it descends into. False when the scan
 // was superseded during one of its pumps: every level then returns at once.
-bool ScanLevel(const std::string& folder, ui::TStrings& target, const ListingSpan& scan) {
+bool ScanLevel(const std::string& folder, ui::TStrings& target, const OperationSpan& scan) {
   ui::Application->ProcessMessages();
   if (scan.Superseded()) return false;
 
@@ -38,7 +38,7 @@ bool ScanLevel(const std::string& folder, ui::TStrings& target, const ListingSpa
 
 void ScanFolder(const std::string& folder, ui::TStrings& target) {
   StartListing();
-  ListingSpan scan;
+  OperationSpan scan(Operation::Listing);
   ScanLevel(folder, target, scan);
 }
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "ui/message_loop.h"
+#include "app/operations.h"
 
 namespace ui {
 class TStrings;
@@ -21,20 +21,5 @@ namespace vorlund {
 // A listing that starts in one of the scan's pumps supersedes the scan: once that listing has
 // returned, the scan appends nothing more and returns.
 void ScanFolder(const std::string& folder, ui::TStrings& target);
-
-// Marks the start of a new listing into the file list, just before the list is emptied. Every
-// listing or digest run in progress that is waiting for one of its pumps to return is
-// superseded by it.
-inline void StartListing() { ui::FileListRefilled(); }
-
-// A listing in progress from its construction to its destruction (the scope of a handler that
-// empties the file list and fills it again). It is superseded when another listing starts in a
-// pump that runs within it; a listing started by the span's own code outside such a pump does
-// not count.
-class ListingSpan : public ui::OperationSpan {
- public:
-  ListingSpan() : OperationSpan(ui::Operation::Listing) {}
-  bool Superseded() const { return ListRefilled(); }
-};
 
 }  // namespace vorlund

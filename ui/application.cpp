@@ -8,7 +8,7 @@
 #include "common/text_rules.h"
 #include "ui/form.h"
 #include "ui/frame_pump.h"
-#include "ui/message_loop.h"
+#include "ui/messages.h"
 #include "ui/task_windows.h"
 
 namespace ui {
@@ -18,11 +18,6 @@ TApplication* Application = nullptr;
 namespace {
 
 const char kApplicationClass[] = "TApplication";
-
-// Posted to the application's window when it was activated (its task-bar entry was clicked):
-// the main window is restored and activated once the message loop takes it, when nothing
-// modal holds it disabled any longer.
-constexpr UINT kActivateMainForm = WM_APP + 1;
 
 // The main form's window, or null before it exists.
 HWND MainFormWindow() {
@@ -91,6 +86,8 @@ void LogRepair(const std::string& what) {
 
 }  // namespace
 
+int PumpDepth() { return Application ? Application->Pumps()->Depth() : 0; }
+
 std::string ProgramPath() {
   // A path that fills the buffer may have been cut: try again with a larger one.
   std::string path(MAX_PATH, '\0');
@@ -153,7 +150,9 @@ void TApplication::Run(int show_command) {
   while (!terminated_) {
     // No handler runs here: frames that were left without unwinding may have left operations,
     // pumps or disabled windows behind, which are cleared before the next message.
-    LogRepair(ResetAtMainLoop());
+    if (const int pumps = pumps_.Reset())
+      LogRepair("left behind by abandoned frames: " + std::to_string(pumps) + " pump(s); cleared");
+    if (main_form_) LogRepair(main_form_->ClearLeftBehind());
     LogRepair(EnableLeftBehindWindows());
     MSG message;
     BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -166,7 +165,7 @@ void TApplication::Run(int show_command) {
 }
 
 void TApplication::ProcessMessages() {
-  PumpScope pump;
+  PumpCount::Scope pump(&pumps_);
   FramePump frame;
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, frame.PeekFlags())) {
@@ -193,14 +192,12 @@ void TApplication::DispatchOne(MSG& message) {
 bool TApplication::IsFormKey(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-  auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(GetAncestor(message.hwnd, GA_ROOT)));
-  if (!form) return false;
-  if (SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam,
-                   reinterpret_cast<LPARAM>(&message)) &
-      DLGC_WANTTAB)
-    return false;
-  form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
-  return true;
+  for (HWND window = message.hwnd; window && window != GetDesktopWindow();
+       window = GetAncestor(window, GA_PARENT)) {
+    TWinControl* control = TWinControl::FromHandle(window);
+    if (control && control->HandleTabKey(message)) return true;
+  }
+  return false;
 }
 
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) {

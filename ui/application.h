@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/pump_count.h"
+
 namespace ui {
 
 class TForm;
@@ -39,10 +41,12 @@ class TApplication {
   void Run(int show_command);
 
   // Dispatches every message waiting in the thread's queue, then returns. A quit message met
-  // here only marks the application as ending. Pumps nest as counted in ui/message_loop.h.
-  // Painting is paced (ui/frame_pump.h): a pump within a display frame of the last one that
-  // painted leaves it waiting for a later loop.
+  // here only marks the application as ending. Pumps nest, as Pumps() counts them. Painting is
+  // paced (ui/frame_pump.h): a pump within a display frame of the last one that painted leaves
+  // it waiting for a later loop.
   void ProcessMessages();
+  // The pumps running now, one inside the other (a test leaves one behind through it).
+  PumpCount* Pumps() { return &pumps_; }
   // Asks the application to end: the main loop stops once control comes back to it.
   void Terminate();
   bool Terminated() const { return terminated_; }
@@ -61,13 +65,15 @@ class TApplication {
 
  private:
   void AddForm(std::unique_ptr<TForm> form);
-  // Handles the keys the forms take for themselves (Tab); true when the message was used.
+  // Handles the keys the forms take for themselves (Tab), asking the key's window and those it
+  // lies in; true when the message was used.
   bool IsFormKey(const MSG& message);
   void DispatchOne(MSG& message);
 
   HWND handle_ = nullptr;
   std::string title_;
   bool terminated_ = false;
+  PumpCount pumps_;
   bool com_initialized_ = false;
   TForm* main_form_ = nullptr;
   std::vector<std::unique_ptr<TForm>> forms_;

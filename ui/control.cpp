@@ -96,14 +96,12 @@ void TWinControl::RegisterOwnClass(const char* window_class, UINT class_style, H
 
 void TWinControl::CreateHandle(const char* window_class, DWORD style, DWORD ex_style,
                                const char* text, HWND parent_window) {
-  static int next_id = 100;
   const bool own = OwnClasses().count(window_class) != 0;
   const bool child = (style & WS_CHILD) != 0;
   const TBounds& b = design_bounds_;
-  HWND window = CreateWindowExA(
-      ex_style, window_class, text, style, b.left, b.top, b.width, b.height, parent_window,
-      child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(next_id++)) : nullptr,
-      GetModuleHandleA(nullptr), own ? this : nullptr);
+  HWND window =
+      CreateWindowExA(ex_style, window_class, text, style, b.left, b.top, b.width, b.height,
+                      parent_window, nullptr, GetModuleHandleA(nullptr), own ? this : nullptr);
   if (!window) {
     DWORD code = GetLastError();
     throw vorlund::Exception(std::string("Cannot create window ") + window_class + ". " +
@@ -212,17 +210,9 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TWinControl::SetAlign(TAlign align) {
-  if (align_ == align) return;
-  align_ = align;
-  if (parent_) parent_->Realign();
-}
-
 bool TWinControl::CanFocus() const {
   return tab_stop_ && handle_ && IsWindowVisible(handle_) && IsWindowEnabled(handle_);
 }
-
-bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
 void TWinControl::SetFocus() {
   if (handle_) ::SetFocus(handle_);

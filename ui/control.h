@@ -32,7 +32,6 @@ class TWinControl : public TObject {
   TWinControl& operator=(const TWinControl&) = delete;
 
   HWND Handle() const { return handle_; }
-  TWinControl* Parent() const { return parent_; }
   const std::string& Name() const { return name_; }
   const std::vector<TWinControl*>& Children() const { return children_; }
 
@@ -45,17 +44,11 @@ class TWinControl : public TObject {
   // Moves the window; does nothing when the bounds are unchanged.
   virtual void SetBounds(int left, int top, int width, int height);
 
-  TAlign Align() const { return align_; }
-  void SetAlign(TAlign align);
-
-  // Place among the siblings in the Tab order; TabStop says whether Tab stops here at all.
-  int TabOrder() const { return tab_order_; }
-  void SetTabOrder(int order) { tab_order_ = order; }
+  // Whether Tab stops here at all (the place among the siblings is the Tab order).
   bool TabStop() const { return tab_stop_; }
   // Whether the control can take the focus now: Tab stop, visible and enabled.
   bool CanFocus() const;
 
-  bool Focused() const;
   void SetFocus();
 
   // The font the control draws with: its own, or its parent's.
@@ -69,6 +62,10 @@ class TWinControl : public TObject {
 
   // The focusable controls below this one, in Tab order (depth first).
   std::vector<TWinControl*> TabList() const;
+  // Asked by the message loop for a Tab key pressed in this window or one inside it, from the
+  // key's window up through its parents: true when this control used the key (a form moves
+  // the focus along its Tab order).
+  virtual bool HandleTabKey(const MSG& /*key*/) { return false; }
 
   // The component whose window this is, or null.
   static TWinControl* FromHandle(HWND window);

@@ -4,8 +4,8 @@
 
 #include "common/errors.h"
 #include "common/handles.h"
-#include "ui/frame_pump.h"
 #include "ui/list_rules.h"
+#include "ui/messages.h"
 
 namespace ui {
 namespace {
@@ -55,12 +55,10 @@ std::string WindowText(HWND window) {
 // --- TPanel ---
 
 TPanel::TPanel(TWinControl* parent, std::string name, TAlign align, TBounds bounds, int tab_order,
-               const char* caption, bool bevel, bool flat)
-    : TWinControl(parent, std::move(name), align, bounds, tab_order, false),
-      bevel_(bevel),
-      flat_(flat) {
+               TPanelOptions options)
+    : TWinControl(parent, std::move(name), align, bounds, tab_order, false), bevel_(options.bevel) {
   RegisterOwnClass("TPanel", CS_HREDRAW | CS_VREDRAW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  CreateHandle("TPanel", kChild | WS_CLIPCHILDREN, 0, caption, ParentWindow(parent));
+  CreateHandle("TPanel", kChild | WS_CLIPCHILDREN, 0, options.caption, ParentWindow(parent));
 }
 
 TBounds TPanel::AlignArea() const {
@@ -233,13 +231,13 @@ void TListBox::Rows::Clear() {
 
 // --- TEdit ---
 
-TEdit::TEdit(TWinControl* parent, std::string name, TBounds bounds, int tab_order, bool read_only,
-             bool flat)
+TEdit::TEdit(TWinControl* parent, std::string name, TBounds bounds, int tab_order,
+             TEditOptions options)
     : TWinControl(parent, std::move(name), TAlign::alNone, bounds, tab_order, true),
-      read_only_(read_only) {
-  DWORD style = kChild | WS_TABSTOP | ES_AUTOHSCROLL | (read_only ? ES_READONLY : 0);
-  if (flat) style |= WS_BORDER;
-  CreateHandle("EDIT", style, flat ? 0 : WS_EX_CLIENTEDGE, "", ParentWindow(parent));
+      read_only_(options.read_only) {
+  DWORD style = kChild | WS_TABSTOP | ES_AUTOHSCROLL | (read_only_ ? ES_READONLY : 0);
+  if (options.flat) style |= WS_BORDER;
+  CreateHandle("EDIT", style, options.flat ? 0 : WS_EX_CLIENTEDGE, "", ParentWindow(parent));
 }
 
 std::string TEdit::Text() const { return WindowText(Handle()); }

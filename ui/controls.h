@@ -8,14 +8,17 @@
 
 namespace ui {
 
-// A container that paints itself: background, an optional raised bevel of one pixel, and its
-// caption centred. A flat panel gives its controls a plain frame instead of a sunken edge.
+struct TPanelOptions {
+  const char* caption = "";
+  bool bevel = false;  // a raised bevel of one pixel
+};
+
+// A container that paints itself: background, an optional raised bevel, and its caption
+// centred.
 class TPanel : public TWinControl {
  public:
   TPanel(TWinControl* parent, std::string name, TAlign align, TBounds bounds, int tab_order,
-         const char* caption, bool bevel, bool flat);
-  bool Bevel() const { return bevel_; }
-  bool Flat() const { return flat_; }
+         TPanelOptions options);
   TBounds AlignArea() const override;
 
  protected:
@@ -23,7 +26,6 @@ class TPanel : public TWinControl {
 
  private:
   bool bevel_;
-  bool flat_;
 };
 
 // A single-selection, unsorted list of text rows.
@@ -91,11 +93,16 @@ struct TEditSelection {
   bool operator==(const TEditSelection&) const = default;
 };
 
+struct TEditOptions {
+  bool read_only = false;  // the user cannot change the text
+  bool flat = false;       // a plain frame instead of a sunken edge (the box lies on a flat panel)
+};
+
 // A single-line edit box.
 class TEdit : public TWinControl {
  public:
-  TEdit(TWinControl* parent, std::string name, TBounds bounds, int tab_order, bool read_only,
-        bool flat);
+  TEdit(TWinControl* parent, std::string name, TBounds bounds, int tab_order,
+        TEditOptions options = {});
   std::string Text() const;
   // Runs OnChange once, synchronously, when the text differs; does nothing for the same text.
   void SetText(const std::string& text);
@@ -104,7 +111,6 @@ class TEdit : public TWinControl {
   // The length of the text and the selection, in the control's own characters.
   int Length() const;
   TEditSelection Selection() const;
-  bool ReadOnly() const { return read_only_; }
   // The text changed (typing, pasting, deleting, or SetText).
   TNotifyEvent OnChange;
 

@@ -38,18 +38,6 @@ vorlund::GdiObject<HFONT> TForm::MakeFont(const TFormParams& p) {
 
 std::string TForm::Caption() const { return WindowText(Handle()); }
 
-int TForm::ClientWidth() const {
-  RECT r;
-  GetClientRect(Handle(), &r);
-  return r.right;
-}
-
-int TForm::ClientHeight() const {
-  RECT r;
-  GetClientRect(Handle(), &r);
-  return r.bottom;
-}
-
 TBounds TForm::Bounds() const {
   RECT r;
   if (IsIconic(Handle())) {
@@ -96,6 +84,14 @@ void TForm::SelectNext(bool forward) {
     if (list[i]->Handle() == focus || IsChild(list[i]->Handle(), focus)) at = i;
   size_t next = at == count ? 0 : forward ? (at + 1) % count : (at + count - 1) % count;
   list[next]->SetFocus();
+}
+
+bool TForm::HandleTabKey(const MSG& key) {
+  if (SendMessageA(key.hwnd, WM_GETDLGCODE, key.wParam, reinterpret_cast<LPARAM>(&key)) &
+      DLGC_WANTTAB)
+    return false;
+  SelectNext(GetKeyState(VK_SHIFT) >= 0);
+  return true;
 }
 
 void TForm::RunCreateHandler(const TNotifyEvent& handler) {

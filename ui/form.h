@@ -29,8 +29,6 @@ class TForm : public TWinControl {
   static vorlund::GdiObject<HFONT> MakeFont(const TFormParams& params);
 
   std::string Caption() const;
-  int ClientWidth() const;
-  int ClientHeight() const;
 
   // The outer rectangle on the screen; while minimized, the one the window returns to.
   TBounds Bounds() const override;
@@ -42,8 +40,12 @@ class TForm : public TWinControl {
   // True while the user's keys come to this window: it is the active window of its thread and
   // the system's foreground window, and it is enabled (no modal window of the program is open).
   bool Active() const;
-  // Moves the focus to the next (or previous) control of the Tab order.
-  void SelectNext(bool forward);
+  // For the main loop, where no handler runs: clears what frames left without unwinding left
+  // of the form's own bookkeeping. Returns what was cleared, for a debug log line, or an empty
+  // text.
+  virtual std::string ClearLeftBehind() { return std::string(); }
+  // Tab and Shift+Tab move along the Tab order, unless the focused control takes Tab itself.
+  bool HandleTabKey(const MSG& key) override;
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -51,6 +53,9 @@ class TForm : public TWinControl {
   void RunCreateHandler(const TNotifyEvent& handler);
 
  private:
+  // Moves the focus to the next (or previous) control of the Tab order.
+  void SelectNext(bool forward);
+
   vorlund::GdiObject<HFONT> font_;
   HWND last_focus_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/frame_gate.h"
+#include "ui/messages.h"
 
 namespace ui {
 

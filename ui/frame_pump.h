@@ -8,9 +8,6 @@
 
 namespace ui {
 
-// Posted to a list that holds its redraw: the next message loop that paints lets it draw again.
-inline constexpr UINT kResumeRedraw = WM_APP + 2;
-
 // For its lifetime, one pump of the application: whether it paints is asked of the pump gate at
 // its start. One that does not paint takes no WM_PAINT from the queue (the windows stay
 // invalid until a loop that paints) and keeps the lists' resumes of their redraw, posting them

@@ -85,7 +85,6 @@ TGauge::TGauge(TWinControl* parent, std::string name, TAlign align, TBounds boun
 
 void TGauge::SetBackColor(TColor color) { Apply(model_.SetBackColor(color)); }
 void TGauge::SetForeColor(TColor color) { Apply(model_.SetForeColor(color)); }
-void TGauge::SetMinValue(int value) { Apply(model_.SetMinValue(value)); }
 void TGauge::SetMaxValue(int value) { Apply(model_.SetMaxValue(value)); }
 void TGauge::SetProgress(int value) { Apply(model_.SetProgress(value)); }
 

@@ -30,7 +30,6 @@ class TGauge : public TWinControl {
   // The writes follow GaugeModel's rules; those that change the picture repaint at once.
   void SetBackColor(TColor color);
   void SetForeColor(TColor color);
-  void SetMinValue(int value);
   void SetMaxValue(int value);
   void SetProgress(int value);
 

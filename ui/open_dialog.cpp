@@ -43,7 +43,7 @@ bool TOpenDialog::Execute() {
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = Application ? Application->Handle() : nullptr;
   ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = static_cast<DWORD>(filter_index_);
+  ofn.nFilterIndex = 1;  // the first filter
   ofn.lpstrFile = name.data();
   ofn.nMaxFile = static_cast<DWORD>(name.size());
   // Explorer-style and resizable, without the read-only box. Any typed name is accepted (no
@@ -62,7 +62,6 @@ bool TOpenDialog::Execute() {
   }
   if (!accepted) return false;
   file_name_ = name.data();
-  filter_index_ = static_cast<int>(ofn.nFilterIndex);
   return true;
 }
 

@@ -3,17 +3,17 @@
 
 #include <string>
 
+#include "ui/control.h"
+
 namespace ui {
 
-class TOpenDialog {
+class TOpenDialog : public TObject {
  public:
   // The characters the dialog's name buffer holds, its terminating NUL included.
   static constexpr int kNameBufferSize = 260;
 
   // filter: "label|pattern|label|pattern...".
   explicit TOpenDialog(std::string filter) : filter_(std::move(filter)) {}
-  const std::string& Filter() const { return filter_; }
-  int FilterIndex() const { return filter_index_; }
   const std::string& FileName() const { return file_name_; }
   void SetFileName(std::string name) { file_name_ = std::move(name); }
   // Shows the dialog, owned by the application's window, with the program's other windows
@@ -24,7 +24,6 @@ class TOpenDialog {
 
  private:
   std::string filter_;
-  int filter_index_ = 1;
   std::string file_name_;
 };
 

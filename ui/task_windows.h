@@ -5,7 +5,7 @@
 //
 // What a scope disabled is kept in a table of the layer's, not in the scope's frame: a frame
 // left without unwinding (a fault the system swallowed) would leave the windows disabled for
-// good. The main loop enables again whatever such frames left disabled (ResetAtMainLoop).
+// good. The main loop enables again whatever such frames left disabled (EnableLeftBehindWindows).
 #pragma once
 
 #include <windows.h>

@@ -13,10 +13,10 @@
 
 #include "app/gauge_states.h"
 #include "collect_testing.h"
+#include "common/import_slot.h"
 #include "common/texts.h"
 #include "dialog_driver.h"
 #include "form_fixture.h"
-#include "import_slot.h"
 #include "message_recorder.h"
 #include "test_window.h"
 #include "ui/gauge.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "collect_testing.h"
+#include "common/import_slot.h"
 #include "form_fixture.h"
-#include "import_slot.h"
 #include "ui/show_message.h"
 
 // The import slots of the calls a test replaces in this program.

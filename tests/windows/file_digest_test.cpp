@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "common/errors.h"
-#include "import_slot.h"
+#include "common/import_slot.h"
 
 // The file digest takes its buffers from the heap with HeapAlloc and releases them with
 // HeapFree. This program replaces both in its import slots, to watch the buffers: which are

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/operations.h"
 #include "collect/browse_folder.h"
 #include "form_fixture.h"
-#include "ui/message_loop.h"
 #include "ui/task_windows.h"
 
 namespace vorlund::testing {
@@ -90,15 +90,15 @@ void Abandon(Args... args) {
 }
 
 TEST_F(ForeignInput, TheMainLoopRepairsWhatAbandonedFramesLeft) {
-  Abandon<ui::OperationSpan>(ui::Operation::Run);
-  Abandon<ui::PumpScope>();
+  Abandon<vorlund::OperationSpan>(vorlund::Operation::Run);
+  Abandon<ui::PumpCount::Scope>(ui::Application->Pumps());
   Abandon<ui::WindowsDisabled>(std::vector<HWND>{Form1->Edit1->Handle(), Form1->Button2->Handle()});
   Abandon<ui::TaskWindowsDisabled>();
   ASSERT_FALSE(IsWindowEnabled(Form1->Handle()));
   ASSERT_TRUE(ui::ModalShowing());
   PostQuitMessage(0);
   ui::Application->Run(SW_SHOWNORMAL);  // takes the quit message after one repair
-  EXPECT_FALSE(ui::OperationRunning(ui::Operation::Run));
+  EXPECT_FALSE(vorlund::OperationRunning(vorlund::Operation::Run));
   EXPECT_EQ(ui::PumpDepth(), 0);
   EXPECT_FALSE(ui::ModalShowing());
   for (HWND window : {Form1->Handle(), Form1->Edit1->Handle(), Form1->Button2->Handle()})

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/form1.h"
+#include "common/import_slot.h"
 #include "dialog_driver.h"
-#include "import_slot.h"
 #include "ui/application.h"
 #include "ui/frame_gate.h"
 

@@ -15,9 +15,9 @@
 
 #include "collect/browse_folder.h"
 #include "common/errors.h"
+#include "common/import_slot.h"
 #include "common/texts.h"
 #include "form_fixture.h"
-#include "import_slot.h"
 #include "message_recorder.h"
 #include "test_window.h"
 

@@ -1,9 +1,11 @@
-#include "ui/message_loop.h"
+#include "app/operations.h"
 
 #include <algorithm>
 #include <vector>
 
-namespace ui {
+#include "ui/pump_count.h"
+
+namespace vorlund {
 
 namespace {
 
@@ -11,10 +13,9 @@ struct Record {
   unsigned long long id;
   Operation kind;
   int depth;  // the pumps running when the span began
-  bool refilled;
+  bool superseded;
 };
 
-int pumps_running = 0;
 // The operations in progress, in the order they began. Ids are never reused.
 std::vector<Record> records;
 unsigned long long next_id = 1;
@@ -27,16 +28,8 @@ Record* Find(unsigned long long id) {
 
 }  // namespace
 
-PumpScope::PumpScope() { ++pumps_running; }
-
-PumpScope::~PumpScope() {
-  if (pumps_running > 0) --pumps_running;
-}
-
-int PumpDepth() { return pumps_running; }
-
 OperationSpan::OperationSpan(Operation kind) : id_(next_id++) {
-  records.push_back({id_, kind, pumps_running, false});
+  records.push_back({id_, kind, ui::PumpDepth(), false});
 }
 
 OperationSpan::~OperationSpan() {
@@ -45,9 +38,9 @@ OperationSpan::~OperationSpan() {
                 records.end());
 }
 
-bool OperationSpan::ListRefilled() const {
+bool OperationSpan::Superseded() const {
   const Record* record = Find(id_);
-  return !record || record->refilled;
+  return !record || record->superseded;
 }
 
 bool OperationRunning(Operation kind) {
@@ -55,20 +48,20 @@ bool OperationRunning(Operation kind) {
                      [kind](const Record& r) { return r.kind == kind; });
 }
 
-void FileListRefilled() {
+void StartListing() {
   // Spans that began outside the pumps now running are waiting for one of them to return.
+  const int pumps_running = ui::PumpDepth();
   for (Record& record : records) {
-    if (record.depth < pumps_running) record.refilled = true;
+    if (record.depth < pumps_running) record.superseded = true;
   }
 }
 
-std::string ResetAtMainLoop() {
-  if (pumps_running == 0 && records.empty()) return std::string();
-  std::string left = "left behind by abandoned frames: " + std::to_string(pumps_running) +
-                     " pump(s), " + std::to_string(records.size()) + " operation(s); cleared";
-  pumps_running = 0;
+std::string ClearOperations() {
+  if (records.empty()) return std::string();
+  std::string left = "left behind by abandoned frames: " + std::to_string(records.size()) +
+                     " operation(s); cleared";
   records.clear();
   return left;
 }
 
-}  // namespace ui
+}  // namespace vorlund

@@ -1,6 +1,6 @@
-// The message loop's bookkeeping: operations in progress, nested pumps, and which operations a
-// refill of the file list goes under.
-#include "ui/message_loop.h"
+// The listing-and-run rule (operations in progress, and which of them a new listing
+// supersedes) and the count of nested pumps it reads.
+#include "app/operations.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,38 @@
 #include <new>
 #include <vector>
 
+#include "ui/pump_count.h"
+
 namespace ui {
 namespace {
 
-TEST(MessageLoop, PumpsNestAndUnwind) {
+// The pumps of this test, which stand for the application's.
+PumpCount pumps;
+
+}  // namespace
+
+int PumpDepth() { return pumps.Depth(); }
+
+}  // namespace ui
+
+namespace vorlund {
+namespace {
+
+using ui::PumpDepth;
+
+// One pump of the test's for its lifetime.
+struct PumpScope : ui::PumpCount::Scope {
+  PumpScope() : Scope(&ui::pumps) {}
+};
+
+// What the main loop clears, as the application object and the form do it.
+std::string ResetAtMainLoop() {
+  std::string left = ClearOperations();
+  if (const int pumps = ui::pumps.Reset()) left += std::to_string(pumps) + " pump(s)";
+  return left;
+}
+
+TEST(Operations, PumpsNestAndUnwind) {
   EXPECT_EQ(PumpDepth(), 0);
   {
     PumpScope outer;
@@ -24,7 +52,7 @@ TEST(MessageLoop, PumpsNestAndUnwind) {
   EXPECT_EQ(PumpDepth(), 0);
 }
 
-TEST(MessageLoop, AnOperationRunsFromItsSpansStartToItsEnd) {
+TEST(Operations, AnOperationRunsFromItsSpansStartToItsEnd) {
   EXPECT_FALSE(OperationRunning(Operation::Run));
   {
     OperationSpan run(Operation::Run);
@@ -41,13 +69,14 @@ TEST(MessageLoop, AnOperationRunsFromItsSpansStartToItsEnd) {
   EXPECT_FALSE(OperationRunning(Operation::Run));
 }
 
-// Where a refill happens, relative to two nested spans: only spans waiting in a pump go under.
-TEST(MessageLoop, ARefillGoesUnderTheSpansWaitingInAPump) {
+// Where a new listing starts, relative to two nested spans: only spans waiting in a pump are
+// superseded.
+TEST(Operations, ANewListingSupersedesTheSpansWaitingInAPump) {
   struct Case {
     const char* where;
     int pumps_before_inner;  // pumps between the outer span and the inner one
-    int pumps_after_inner;   // pumps between the inner span and the refill
-    bool outer_refilled, inner_refilled;
+    int pumps_after_inner;   // pumps between the inner span and the new listing
+    bool outer_superseded, inner_superseded;
   } cases[] = {
       {"by the spans' own code", 0, 0, false, false},
       {"in a pump of the inner span", 0, 1, true, true},
@@ -57,7 +86,7 @@ TEST(MessageLoop, ARefillGoesUnderTheSpansWaitingInAPump) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.where);
     OperationSpan outer(Operation::Run);
-    bool inner_refilled = false;
+    bool inner_superseded = false;
     std::vector<std::unique_ptr<PumpScope>> pumps;
     for (int i = 0; i < c.pumps_before_inner; ++i) pumps.push_back(std::make_unique<PumpScope>());
     {
@@ -65,13 +94,13 @@ TEST(MessageLoop, ARefillGoesUnderTheSpansWaitingInAPump) {
       std::vector<std::unique_ptr<PumpScope>> inner_pumps;
       for (int i = 0; i < c.pumps_after_inner; ++i)
         inner_pumps.push_back(std::make_unique<PumpScope>());
-      FileListRefilled();
-      inner_refilled = inner.ListRefilled();
+      StartListing();
+      inner_superseded = inner.Superseded();
       while (!inner_pumps.empty()) inner_pumps.pop_back();
     }
     while (!pumps.empty()) pumps.pop_back();
-    EXPECT_EQ(outer.ListRefilled(), c.outer_refilled);
-    EXPECT_EQ(inner_refilled, c.inner_refilled);
+    EXPECT_EQ(outer.Superseded(), c.outer_superseded);
+    EXPECT_EQ(inner_superseded, c.inner_superseded);
   }
 }
 
@@ -84,7 +113,7 @@ void Abandon(Args... args) {
   new (frame.get()) Scope(args...);  // never destroyed: the frame just goes
 }
 
-TEST(MessageLoop, TheMainLoopClearsWhatAnAbandonedFrameLeft) {
+TEST(Operations, TheMainLoopClearsWhatAnAbandonedFrameLeft) {
   struct Case {
     const char* left;
     void (*abandon)();
@@ -101,8 +130,8 @@ TEST(MessageLoop, TheMainLoopClearsWhatAnAbandonedFrameLeft) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.left);
     c.abandon();
-    // A refill and the guard's questions meanwhile touch nothing of the frame that went.
-    FileListRefilled();
+    // A new listing and the guard's questions meanwhile touch nothing of the frame that went.
+    StartListing();
     OperationRunning(Operation::Listing);
     EXPECT_NE(ResetAtMainLoop(), "");
     EXPECT_FALSE(OperationRunning(Operation::Listing));
@@ -112,15 +141,15 @@ TEST(MessageLoop, TheMainLoopClearsWhatAnAbandonedFrameLeft) {
     // Later operations are kept as before.
     OperationSpan later(Operation::Run);
     EXPECT_TRUE(OperationRunning(Operation::Run));
-    EXPECT_FALSE(later.ListRefilled());
+    EXPECT_FALSE(later.Superseded());
   }
 }
 
-TEST(MessageLoop, ASpanWhoseRecordWasClearedCountsAsRefilledUnder) {
+TEST(Operations, ASpanWhoseRecordWasClearedCountsAsSuperseded) {
   OperationSpan listing(Operation::Listing);
   ResetAtMainLoop();
-  EXPECT_TRUE(listing.ListRefilled());
+  EXPECT_TRUE(listing.Superseded());
 }
 
 }  // namespace
-}  // namespace ui
+}  // namespace vorlund
