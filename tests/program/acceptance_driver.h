@@ -25,6 +25,7 @@
 #include "program_driver.h"
 #include "windows/collect_testing.h"
 #include "windows/dialog_driver.h"
+#include "windows/system_oracles.h"
 
 namespace vorlund::testing {
 
@@ -47,32 +48,6 @@ inline std::string Utf8(const std::string& ansi) {
 // The position label's text for a row (from 1, 0 for none) and a row count.
 inline std::string PositionText(int row, int count) {
   return Gbk("当前位置: ") + std::to_string(row) + "/" + std::to_string(count);
-}
-
-// The system's own text for an error code, as the error boxes cite it: every trailing character
-// of code 32 or below and every trailing full stop removed.
-inline std::string SystemText(DWORD code) {
-  char buffer[512] = {};
-  DWORD len = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             code, 0, buffer, sizeof buffer, nullptr);
-  std::string text(buffer, len);
-  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
-    text.pop_back();
-  return text;
-}
-
-// An error's text as the default error display shows it: a "." added when the last character
-// compares greater than ".".
-inline std::string ShownErrorText(const std::string& text) {
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') return text + ".";
-  return text;
-}
-
-// The absolute form of a path, by the platform's rules.
-inline std::string FullPath(const std::string& path) {
-  char full[MAX_PATH * 2] = {};
-  GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  return full;
 }
 
 inline std::string ReadWholeFile(const std::string& path) {

@@ -18,6 +18,7 @@
 #include "dialog_driver.h"
 #include "form_fixture.h"
 #include "message_recorder.h"
+#include "system_oracles.h"
 #include "test_window.h"
 #include "ui/gauge.h"
 
@@ -246,20 +247,9 @@ std::string OpenErrorBoxText(const std::string& path) {
   const DWORD error = GetLastError();
   EXPECT_EQ(file, INVALID_HANDLE_VALUE) << path << " can be opened";
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  char* buffer = nullptr;
-  FormatMessageA(
-      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string system = buffer ? buffer : "";
-  LocalFree(buffer);
-  while (!system.empty() &&
-         (static_cast<unsigned char>(system.back()) <= 32 || system.back() == '.'))
-    system.pop_back();
-  char full[MAX_PATH] = {};
-  GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  std::string text = "Cannot open file \"" + std::string(full) + "\". " + system;
+  std::string text = "Cannot open file \"" + FullPath(path) + "\". " + SystemText(error);
   EXPECT_GT(static_cast<unsigned char>(text.back()), '.') << "a text the display ends itself";
-  return text + ".";
+  return ShownErrorText(text);
 }
 
 TEST_F(RunTest, AnUnopenableFileEndsTheRunAtItsRowAndARunAfterItsReleaseCompletes) {

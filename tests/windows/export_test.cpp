@@ -11,6 +11,7 @@
 #include "collect_testing.h"
 #include "common/import_slot.h"
 #include "form_fixture.h"
+#include "system_oracles.h"
 #include "ui/show_message.h"
 
 // The import slots of the calls a test replaces in this program.
@@ -62,20 +63,6 @@ bool Closed(const std::string& path) {
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
   return true;
-}
-
-// The system's text for an error code, as FormatMessageA gives it.
-std::string SystemText(DWORD code) {
-  char buf[512] = {};
-  DWORD len = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             code, 0, buf, sizeof buf, nullptr);
-  return std::string(buf, len);
-}
-
-std::string FullPath(const std::string& path) {
-  char buf[MAX_PATH] = {};
-  GetFullPathNameA(path.c_str(), sizeof buf, buf, nullptr);
-  return buf;
 }
 
 // What the user does in each dialog that appears, in order.
@@ -325,12 +312,7 @@ TEST_F(Export, AnExistingFileIsReplacedOnlyAfterYes) {
 // system's own text, without its trailing blanks, controls and full stops, and the display's
 // full stop after a character above ".".
 std::string CreateErrorShown(const std::string& target, DWORD code) {
-  std::string system = SystemText(code);
-  while (!system.empty() &&
-         (static_cast<unsigned char>(system.back()) <= 32 || system.back() == '.'))
-    system.pop_back();
-  std::string text = "Cannot create file \"" + FullPath(target) + "\". " + system;
-  return static_cast<unsigned char>(text.back()) > '.' ? text + "." : text;
+  return ShownErrorText("Cannot create file \"" + FullPath(target) + "\". " + SystemText(code));
 }
 
 TEST_F(Export, ATargetThatCannotBeCreatedShowsTheCreateErrorAndNoConfirmation) {

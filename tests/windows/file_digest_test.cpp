@@ -13,6 +13,7 @@
 
 #include "common/errors.h"
 #include "common/import_slot.h"
+#include "system_oracles.h"
 
 // The file digest takes its buffers from the heap with HeapAlloc and releases them with
 // HeapFree. This program replaces both in its import slots, to watch the buffers: which are
@@ -46,6 +47,9 @@ extern "C" BOOL(WINAPI* ReadFileSlot)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPP
 
 namespace vorlund {
 namespace {
+
+using testing::FullPath;
+using testing::SystemText;
 
 // While it lives, every ReadFile of the program is recorded (the size asked for) and passed on.
 class ReadWatch {
@@ -117,25 +121,6 @@ std::string Md5sumOf(const std::string& name) {
     if (e.name == name) return e.digest;
   ADD_FAILURE() << "md5sum gave no digest for " << name;
   return {};
-}
-
-// The system's text for an error code, its trailing blanks, controls and full stops removed.
-std::string SystemText(DWORD code) {
-  char raw[256] = {};
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                           code, 0, raw, sizeof raw, nullptr);
-  EXPECT_GT(n, 0u) << "no system text for " << code;
-  std::string text(raw, n);
-  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
-    text.pop_back();
-  return text;
-}
-
-std::string FullPath(const std::string& path) {
-  char full[MAX_PATH * 2];
-  DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  EXPECT_GT(n, 0u) << path;
-  return std::string(full, n);
 }
 
 std::string OpenErrorText(const std::string& path, DWORD code) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
+#include "system_oracles.h"
 
 namespace vorlund {
 namespace {
@@ -12,15 +13,7 @@ TEST(Platform, RunsInCodePage936) { EXPECT_EQ(GetACP(), 936u); }
 TEST(SystemErrorText, IsTheSystemsTextWithoutTrailingBlanksAndFullStops) {
   for (DWORD code : {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}) {
     SCOPED_TRACE(code);
-    char raw[256] = {};
-    DWORD len = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                               code, 0, raw, sizeof raw, nullptr);
-    ASSERT_GT(len, 0u);
-    std::string expected(raw, len);
-    while (!expected.empty() &&
-           (static_cast<unsigned char>(expected.back()) <= 32 || expected.back() == '.')) {
-      expected.pop_back();
-    }
+    const std::string expected = testing::SystemText(code);
     EXPECT_EQ(SystemErrorText(code), expected);
     EXPECT_FALSE(expected.empty());
   }
