@@ -168,12 +168,11 @@ void TApplication::ProcessMessages() {
   PumpCount::Scope pump(&pumps_);
   FramePump frame;
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, frame.PeekFlags())) {
+  while (frame.Next(message)) {
     if (message.message == WM_QUIT) {
       terminated_ = true;
       continue;
     }
-    if (frame.Keeps(message)) continue;
     DispatchOne(message);
   }
 }

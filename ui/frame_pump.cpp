@@ -1,7 +1,5 @@
 #include "ui/frame_pump.h"
 
-#include <algorithm>
-
 #include "ui/frame_gate.h"
 #include "ui/messages.h"
 
@@ -9,20 +7,15 @@ namespace ui {
 
 FramePump::FramePump() : paints_(PumpFrames().PumpPaints()) {}
 
-FramePump::~FramePump() {
-  for (HWND list : kept_) PostMessageA(list, kResumeRedraw, 0, 0);
-}
-
-UINT FramePump::PeekFlags() const {
-  // Everything but QS_PAINT: input, posted messages and timers, sent messages.
-  return paints_ ? PM_REMOVE : PM_REMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
-}
-
-bool FramePump::Keeps(const MSG& message) {
-  if (paints_ || message.message != kResumeRedraw || !message.hwnd) return false;
-  if (std::find(kept_.begin(), kept_.end(), message.hwnd) == kept_.end())
-    kept_.push_back(message.hwnd);
-  return true;
+bool FramePump::Next(MSG& message) const {
+  if (paints_) return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD) != FALSE;
+  // Everything but QS_PAINT: input, posted messages and timers, sent messages; the resumes of
+  // the lists' redraw are passed over, in two ranges around them, rather than taken and posted
+  // again (each is a call to the window server).
+  constexpr UINT kFlags =
+      PM_REMOVE | PM_NOYIELD | PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
+  return PeekMessageA(&message, nullptr, 0, kResumeRedraw - 1, kFlags) ||
+         PeekMessageA(&message, nullptr, kResumeRedraw + 1, 0xFFFFFFFF, kFlags);
 }
 
 }  // namespace ui

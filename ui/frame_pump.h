@@ -4,31 +4,24 @@
 
 #include <windows.h>
 
-#include <vector>
-
 namespace ui {
 
 // For its lifetime, one pump of the application: whether it paints is asked of the pump gate at
-// its start. One that does not paint takes no WM_PAINT from the queue (the windows stay
-// invalid until a loop that paints) and keeps the lists' resumes of their redraw, posting them
-// again when it ends, so whichever loop runs next (a pump that paints, the main loop, a modal
-// dialog's loop) draws what they hold.
+// its start. One that does not paint takes no WM_PAINT from the queue (the windows stay invalid
+// until a loop that paints) and leaves the lists' resumes of their redraw in the queue, so
+// whichever loop runs next (a pump that paints, the main loop, a modal dialog's loop) draws what
+// they hold.
 class FramePump {
  public:
   FramePump();
-  ~FramePump();
-  FramePump(const FramePump&) = delete;
-  FramePump& operator=(const FramePump&) = delete;
 
   bool Paints() const { return paints_; }
-  // The flags for the pump's PeekMessageA, PM_REMOVE included.
-  UINT PeekFlags() const;
-  // True when this pump keeps the message for later instead of dispatching it.
-  bool Keeps(const MSG& message);
+  // Takes the next message this pump handles from the queue; false when none waits. The pump
+  // goes back to its work at once: it does not yield the processor when the queue is empty.
+  bool Next(MSG& message) const;
 
  private:
   bool paints_;
-  std::vector<HWND> kept_;
 };
 
 }  // namespace ui
