@@ -11,12 +11,6 @@
 namespace vorlund::testing {
 namespace {
 
-LRESULT RowCount(HWND list) {
-  DWORD_PTR rows = 0;
-  if (!SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &rows)) return -1;
-  return static_cast<LRESULT>(rows);
-}
-
 TEST(Program, ClosedWhileDigestingEndsWithCodeZeroAfterTheLastRowEachWay) {
   // 16 k + 1 files: the run's last pump comes after its last row, so the last count the
   // program answers is the whole list.
@@ -59,7 +53,7 @@ TEST(Program, ClosedWhileDigestingEndsWithCodeZeroAfterTheLastRowEachWay) {
     HWND entry = GetWindow(window, GW_OWNER);
     ASSERT_NE(entry, nullptr);
     SendMessageA(c.path_box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(root.c_str()));
-    for (int i = 0; i < 200 && RowCount(c.file_list) != kFiles; ++i) Sleep(50);
+    WaitUntil([&] { return RowCount(c.file_list) == kFiles; }, 10000, 50);
     ASSERT_EQ(RowCount(c.file_list), kFiles);
 
     // The last row's file made large: while the run digests it, a count is surely waiting for
@@ -89,7 +83,7 @@ TEST(Program, ClosedWhileDigestingEndsWithCodeZeroAfterTheLastRowEachWay) {
     int increases = 0;
     bool shown_throughout = true;
     while (IsWindow(window)) {
-      LRESULT rows = RowCount(c.digest_list);
+      const int rows = RowCount(c.digest_list);
       if (rows < 0) continue;
       if (rows > last) ++increases;
       last = rows;
