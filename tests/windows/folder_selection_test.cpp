@@ -240,6 +240,7 @@ TEST_F(SelectionTest, KeysTypedIntoTheBoxLandWhereTheCaretWasLeft) {
   const int n = static_cast<int>(t.size());
   Form1->chk1->SetChecked(false);
   const char kPaste = 0x16;  // Ctrl+V
+  // clang-format off
   struct Case {
     const char* what;
     std::string text;  // in the box before the keys
@@ -250,37 +251,14 @@ TEST_F(SelectionTest, KeysTypedIntoTheBoxLandWhereTheCaretWasLeft) {
     ui::TEditSelection after;
   } cases[] = {
       {"'\\a b' typed at the end", t, {n, n}, "", "\\a b", t + "\\ab", {n + 3, n + 3}},
-      {"a blank typed in the middle",
-       t + "\\ab",
-       {n + 2, n + 2},
-       "",
-       " x",
-       t + "\\a xb",
-       {n + 4, n + 4}},
+      {"a blank typed in the middle", t + "\\ab", {n + 2, n + 2}, "", " x", t + "\\a xb", {n + 4, n + 4}},
       {"a blank typed in front", t, {0, 0}, "", " 9", "9" + t, {1, 1}},
       {"blanks pasted in front", t, {0, 0}, "  Z", std::string{kPaste, '9'}, "Z9" + t, {2, 2}},
-      {"blanks pasted at the end",
-       t,
-       {n, n},
-       "\\a  ",
-       std::string{kPaste, 'b'},
-       t + "\\ab",
-       {n + 3, n + 3}},
-      {"a blank typed at the end of a folder's path",
-       t,
-       {n, n},
-       "",
-       "\\a ",
-       t + "\\a",
-       {n + 2, n + 2}},
-      {"the end selected and typed over with a blank",
-       t + "\\ab",
-       {n, n + 3},
-       "",
-       " c",
-       t + "c",
-       {n + 1, n + 1}},
+      {"blanks pasted at the end", t, {n, n}, "\\a  ", std::string{kPaste, 'b'}, t + "\\ab", {n + 3, n + 3}},
+      {"a blank typed at the end of a folder's path", t, {n, n}, "", "\\a ", t + "\\a", {n + 2, n + 2}},
+      {"the end selected and typed over with a blank", t + "\\ab", {n, n + 3}, "", " c", t + "c", {n + 1, n + 1}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Form1->Edit1->SetText(c.text);

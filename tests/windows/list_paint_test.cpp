@@ -171,6 +171,7 @@ TEST_F(ListPaint, AListingShowsWhatItFoundAtEachPump) {
 
 TEST_F(ListPaint, APumpPaintsOnlyWhenAFrameHasPassedSinceTheLastThatPaintedAndTakesInputAlways) {
   constexpr std::uint64_t kFrame = ui::kFrameMicroseconds;
+  // clang-format off
   struct Case {
     const char* what;
     std::uint64_t step;  // the clock's move from one pump to the next
@@ -178,15 +179,12 @@ TEST_F(ListPaint, APumpPaintsOnlyWhenAFrameHasPassedSinceTheLastThatPaintedAndTa
   } cases[] = {
       {"a clock that stands still", 0, {true, false, false, false, false, false, false, false}},
       {"a frame between pumps", kFrame, {true, true, true, true, true, true, true, true}},
-      {"just over half a frame",
-       kFrame / 2 + 1,
-       {true, false, true, false, true, false, true, false}},
+      {"just over half a frame", kFrame / 2 + 1, {true, false, true, false, true, false, true, false}},
       {"just under a frame", kFrame - 1, {true, false, true, false, true, false, true, false}},
-      {"just over a quarter",
-       kFrame / 4 + 1,
-       {true, false, false, false, true, false, false, false}},
+      {"just over a quarter", kFrame / 4 + 1, {true, false, false, false, true, false, false, false}},
       {"three frames", 3 * kFrame, {true, true, true, true, true, true, true, true}},
   };
+  // clang-format on
   ui::TLabel* label = Form1->lbl3;
   const HWND gauge = Form1->Gauge1->Handle();
   for (const Case& c : cases) {
