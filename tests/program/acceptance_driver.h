@@ -29,17 +29,6 @@ namespace vorlund::testing {
 // ---------------------------------------------------------------------------------------------
 // Texts
 
-// The UTF-8 spelling of a code page 936 text, for messages printed.
-inline std::string Utf8(const std::string& ansi) {
-  const std::wstring wide = Wide(ansi);
-  int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
-  std::string out(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
-                      nullptr, nullptr);
-  return out;
-}
-
 inline std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -49,15 +38,6 @@ inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
 }
-
-// ---------------------------------------------------------------------------------------------
-// The build folder, as Unix and as Windows paths
-
-inline std::string BinaryDirUnix() {
-  const char* dir = getenv("VORLUND_BINARY_DIR");
-  return dir ? dir : ".";
-}
-inline std::string BinaryDir() { return WindowsPath(BinaryDirUnix()); }
 
 // ---------------------------------------------------------------------------------------------
 // Memory in the program's process, for messages that carry a pointer

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "program_driver.h"
+#include "windows/collect_testing.h"
 
 namespace vorlund::testing {
 namespace {
@@ -15,11 +16,8 @@ TEST(Program, ClosedWhileDigestingEndsWithCodeZeroAfterTheLastRowEachWay) {
   // 16 k + 1 files: the run's last pump comes after its last row, so the last count the
   // program answers is the whole list.
   const int kFiles = 16 * 60 + 1;
-  char temp[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  const std::string root =
-      std::string(temp) + "vorlund-close-run-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(root.c_str(), nullptr);
+  collect_testing::TempTree tree("close-run");
+  const std::string& root = tree.Root();
   const std::string block(20000, 'x');
   for (int f = 0; f < kFiles; ++f) {
     HANDLE file = CreateFileA((root + "\\f" + std::to_string(f) + ".txt").c_str(), GENERIC_WRITE, 0,
@@ -94,8 +92,6 @@ TEST(Program, ClosedWhileDigestingEndsWithCodeZeroAfterTheLastRowEachWay) {
     EXPECT_TRUE(shown_throughout);
     EXPECT_EQ(program.WaitForExit(), 0u);
   }
-  for (int f = 0; f < kFiles; ++f) DeleteFileA((root + "\\f" + std::to_string(f) + ".txt").c_str());
-  RemoveDirectoryA(root.c_str());
 }
 
 }  // namespace

@@ -95,13 +95,7 @@ TEST_F(PairedListsProgram, AnotherProgramsWindowInFrontKeepsTheFocus) {
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window_; }));
   PointAt(window_, 100, middle_);
   ASSERT_TRUE(WaitFor([&] { return FocusOf(window_) == lists_.files; }));
-  TestWindowOptions options = TestWindowOptions::TopLevel();
-  options.title = "another program";
-  options.left = 300;
-  options.top = 300;
-  options.width = 300;
-  options.height = 200;
-  TestWindow front(options);
+  TestWindow front(TestWindowOptions::TopLevelAt("another program", 300, 300, 300, 200));
   SetForegroundWindow(front.Handle());
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == front.Handle(); }));
   SetFocus(front.Handle());

@@ -7,21 +7,11 @@
 #include <string>
 
 #include "windows/dialog_driver.h"
+#include "windows/system_oracles.h"
 
 namespace vorlund::testing {
 
-// A Windows path for a Unix path under Wine's Z: drive.
-inline std::string WindowsPath(const std::string& unix_path) {
-  std::string path = "Z:" + unix_path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
-inline std::string ProgramPath() {
-  const char* dir = getenv("VORLUND_BINARY_DIR");
-  return WindowsPath(std::string(dir ? dir : ".") + "/Vorlund.exe");
-}
+inline std::string ProgramPath() { return BinaryDir() + "\\Vorlund.exe"; }
 
 // The main window's controls, found as a user sees them: by class, caption and place.
 struct MainWindow {

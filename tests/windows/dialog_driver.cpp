@@ -2,33 +2,32 @@
 
 namespace vorlund::testing {
 
-std::string Ansi(const std::wstring& wide) {
-  int len = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
+namespace {
+
+// Text in a code page as wide text, and back, converted by the system.
+std::wstring FromCodePage(const std::string& text, UINT code_page) {
+  const int len =
+      MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(len), L'\0');
+  MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(), len);
+  return wide;
+}
+
+std::string ToCodePage(const std::wstring& wide, UINT code_page) {
+  const int len = WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
+  WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
                       nullptr, nullptr);
   return out;
 }
 
-std::wstring Wide(const std::string& ansi) {
-  int len = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(len), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), len);
-  return wide;
-}
+}  // namespace
 
-std::string Gbk(const std::string& utf8) {
-  int wide_len =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(wide_len), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                      wide_len);
-  int len = WideCharToMultiByte(936, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(936, 0, wide.data(), wide_len, out.data(), len, nullptr, nullptr);
-  return out;
-}
+std::string Ansi(const std::wstring& wide) { return ToCodePage(wide, CP_ACP); }
+std::wstring Wide(const std::string& ansi) { return FromCodePage(ansi, CP_ACP); }
+std::string Gbk(const std::string& utf8) { return ToCodePage(FromCodePage(utf8, CP_UTF8), 936); }
+std::string Utf8(const std::string& ansi) { return ToCodePage(Wide(ansi), CP_UTF8); }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD step_ms) {
   const DWORD start = GetTickCount();

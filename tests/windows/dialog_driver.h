@@ -18,8 +18,10 @@ namespace vorlund::testing {
 // An ANSI (code page 936) text as wide text and back, converted by the system.
 std::wstring Wide(const std::string& ansi);
 std::string Ansi(const std::wstring& wide);
-// The GBK (code page 936) bytes of a UTF-8 text, converted by the system.
+// The GBK (code page 936) bytes of a UTF-8 text, and the UTF-8 spelling of an ANSI text, converted
+// by the system.
 std::string Gbk(const std::string& utf8);
+std::string Utf8(const std::string& ansi);
 
 // Waits until done() holds, asking again every step_ms; false when it still does not after
 // timeout_ms.

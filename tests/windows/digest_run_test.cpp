@@ -3,7 +3,6 @@
 // read from the real error box, and input given from inside the run's pumps.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
@@ -28,14 +27,8 @@ namespace {
 
 using collect_testing::TempTree;
 
-// The fixture tree made by digest_run.cmake, as Wine names it.
-std::string RunFiles() {
-  const char* dir = std::getenv("VORLUND_BINARY_DIR");
-  std::string path = std::string("Z:") + (dir ? dir : "") + "/run-files";
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
+// The fixture tree made by digest_run.cmake.
+std::string RunFiles() { return BinaryDir() + "\\run-files"; }
 
 // md5sum's digests of the fixture tree.
 std::map<std::string, std::string> Md5sums() { return testing::Md5sums(RunFiles() + ".md5"); }

@@ -48,6 +48,7 @@ extern "C" BOOL(WINAPI* ReadFileSlot)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPP
 namespace vorlund {
 namespace {
 
+using testing::BinaryDir;
 using testing::FullPath;
 using testing::SystemText;
 
@@ -70,17 +71,6 @@ class ReadWatch {
   static inline decltype(ReadFileSlot) forward_ = nullptr;
   testing::ReplacedImport<decltype(ReadFileSlot)> replaced_;
 };
-
-// The build folder (a Unix path) as Wine sees it: drive Z: is the Unix root.
-std::string WindowsPath(std::string unix_path) {
-  std::replace(unix_path.begin(), unix_path.end(), '/', '\\');
-  return "Z:" + unix_path;
-}
-
-std::string BinaryDir() {
-  const char* dir = std::getenv("VORLUND_BINARY_DIR");
-  return dir ? WindowsPath(dir) : std::string();
-}
 
 std::string FilesDir() { return BinaryDir() + "\\digest-files"; }
 
@@ -121,7 +111,7 @@ bool NobodyHolds(const std::string& path) {
 class FileDigestTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(BinaryDir().empty()) << "VORLUND_BINARY_DIR is not set";
+    ASSERT_NE(std::getenv("VORLUND_BINARY_DIR"), nullptr) << "VORLUND_BINARY_DIR is not set";
     heap_watch::live.clear();
     heap_watch::before_take = nullptr;
     heap_watch::take = take_.Original();
@@ -193,6 +183,7 @@ TEST_F(FileDigestTest, APathInGbkNamesItsFile) {
 
 TEST_F(FileDigestTest, OpenErrorNamesTheAbsolutePathAndTheSystemsText) {
   const std::string held = FilesDir() + "\\size_1.bin";
+  // clang-format off
   struct Case {
     const char* what;
     std::string path;
@@ -203,12 +194,12 @@ TEST_F(FileDigestTest, OpenErrorNamesTheAbsolutePathAndTheSystemsText) {
       {"absent, relative", "absent-here.bin", ERROR_FILE_NOT_FOUND, 0},
       {"absent folder", FilesDir() + "\\absent\\x.bin", ERROR_PATH_NOT_FOUND, 0},
       {"a folder", FilesDir(), ERROR_ACCESS_DENIED, 0},
-      {"a folder, relative with dots", FilesDir() + "\\..\\digest-files\\.", ERROR_ACCESS_DENIED,
-       0},
+      {"a folder, relative with dots", FilesDir() + "\\..\\digest-files\\.", ERROR_ACCESS_DENIED, 0},
       {"held for reading", held, ERROR_SHARING_VIOLATION, GENERIC_READ},
       {"held for writing", held, ERROR_SHARING_VIOLATION, GENERIC_WRITE},
       {"NUL in the name", held + std::string("\0.txt", 5), ERROR_INVALID_NAME, 0},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     HANDLE other = INVALID_HANDLE_VALUE;

@@ -554,13 +554,7 @@ TEST_F(PairedLists, AnotherWindowInFrontKeepsTheFocusAndTheMainWindowStaysBehind
   Fill(digests_, 50, true);
   StartTicks();
   for (Coord x : {Coord{At::kZero, 100}, Coord{At::kSplit, 40}}) {
-    TestWindowOptions options = TestWindowOptions::TopLevel();
-    options.title = "in front";
-    options.left = 400;
-    options.top = 300;
-    options.width = 300;
-    options.height = 200;
-    TestWindow front(options);
+    TestWindow front(TestWindowOptions::TopLevelAt("in front", 400, 300, 300, 200));
     SetForegroundWindow(front.Handle());
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == front.Handle(); }, 2000));
     SetFocus(front.Handle());

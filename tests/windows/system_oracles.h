@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <string>
@@ -42,6 +43,19 @@ inline std::string FullPath(const std::string& path) {
   const DWORD len = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
   return std::string(full, len < sizeof full ? len : 0);
 }
+
+// The build folder, where the fixtures and md5sum's digests of them lie: as a Unix path, and as
+// the Windows path Wine gives it under drive Z:.
+inline std::string WindowsPath(const std::string& unix_path) {
+  std::string path = "Z:" + unix_path;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+inline std::string BinaryDirUnix() {
+  const char* dir = std::getenv("VORLUND_BINARY_DIR");
+  return dir ? dir : ".";
+}
+inline std::string BinaryDir() { return WindowsPath(BinaryDirUnix()); }
 
 // md5sum's digests of the files below a folder, in upper case, by each file's path below the
 // folder in the code page 936 ("\"-separated). md5_file is md5sum's output as the test fixtures
