@@ -27,7 +27,7 @@
 namespace vorlund::testing {
 
 // ---------------------------------------------------------------------------------------------
-// Texts
+// Files
 
 inline std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -282,15 +282,13 @@ inline int LabelDifference(HWND label, const std::string& text) {
   ShowWindow(reference, SW_SHOWNOACTIVATE);
   UpdateWindow(reference);
   for (int i = 0; i < 10; ++i) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    DispatchWaiting();
     Sleep(10);
   }
   const Picture expected = Capture(RECT{left, top, left + width, top + height});
   const Picture seen = Capture(shown);
   DestroyWindow(reference);
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  DispatchWaiting();
   DeleteObject(font);
   if (!expected.Valid() || !seen.Valid() || expected.width != seen.width ||
       expected.height != seen.height)

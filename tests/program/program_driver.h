@@ -39,20 +39,18 @@ inline BOOL CALLBACK SortControl(HWND child, LPARAM p) {
   char cls[32] = {};
   GetClassNameA(child, cls, sizeof cls);
   const LONG style = GetWindowLongA(child, GWL_STYLE);
-  wchar_t buffer[64] = {};
-  GetWindowTextW(child, buffer, 64);
-  const std::wstring text = buffer;
+  const std::string text = WindowTextOf(child);
   if (_stricmp(cls, "Edit") == 0) {
     (style & ES_READONLY ? w->digest_box : w->path_box) = child;
   } else if (_stricmp(cls, "Button") == 0) {
     if ((style & 0xF) == BS_AUTOCHECKBOX) w->sub_folders = child;
-    if (text == L"设定目录") w->choose = child;
-    if (text == L"开始生成") w->start = child;
-    if (text == L"另存为") w->save = child;
+    if (text == Gbk("设定目录")) w->choose = child;
+    if (text == Gbk("开始生成")) w->start = child;
+    if (text == Gbk("另存为")) w->save = child;
   } else if (_stricmp(cls, "ListBox") == 0) {
     (GetParent(child) == w->form ? w->file_list : w->digest_list) = child;
   } else if (_stricmp(cls, "Static") == 0) {
-    if (text.rfind(L"当前位置", 0) == 0) w->position = child;
+    if (text.rfind(Gbk("当前位置"), 0) == 0) w->position = child;
   } else if (_stricmp(cls, "TGauge") == 0) {
     w->gauge = child;
   }

@@ -230,8 +230,7 @@ TEST_F(ListPaint, RowsThatAPumpLeftUnpaintedShowInTheNextLoopOfAnyKind) {
   EXPECT_FALSE(Pixels(list_->Handle(), false) == Pixels(list_->Handle(), true))
       << "the rows showed at a pump that does not paint";
   // The main loop, a modal dialog's loop: not paced.
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  DispatchWaiting();
   ExpectShownAsHeld();
 }
 
