@@ -1,6 +1,5 @@
 # The acceptance suite drives the whole program over folders made once per build folder, under
-# acceptance-files/, with md5sum's digests of their files beside them (FOLDER.md5, names
-# relative to the folder, "./" first).
+# acceptance-files/, with md5sum's digests of their files beside them (FOLDER.md5).
 #   road/   files of chosen sizes, one with a Chinese name, and many/ with 200 sub-folders of one
 #           file each, so that a listing lasts
 #   small/  five small files
@@ -30,7 +29,6 @@ for i in 1 2 3 4; do
 done
 
 for folder in road small slow; do
-  (cd "$dir/$folder" && find . -type f -print0 | xargs -0 md5sum) >"$dir/$folder.md5.part"
-  mv "$dir/$folder.md5.part" "$dir/$folder.md5"
+  md5sums_of "$dir/$folder"
 done
 ]=])

@@ -11,14 +11,11 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,25 +27,7 @@
 namespace vorlund::testing {
 
 // ---------------------------------------------------------------------------------------------
-// Texts
-
-// Gbk (a UTF-8 text's code page 936 bytes, converted by the system) is the window tests'.
-
-// The UTF-8 spelling of a code page 936 text (md5sum names files in UTF-8).
-inline std::string Utf8(const std::string& ansi) {
-  const std::wstring wide = Wide(ansi);
-  int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
-  std::string out(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
-                      nullptr, nullptr);
-  return out;
-}
-
-// The position label's text for a row (from 1, 0 for none) and a row count.
-inline std::string PositionText(int row, int count) {
-  return Gbk("当前位置: ") + std::to_string(row) + "/" + std::to_string(count);
-}
+// Files
 
 inline std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -58,75 +37,6 @@ inline std::string ReadWholeFile(const std::string& path) {
 inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
-}
-
-// Waits until done() holds; false after timeout_ms.
-inline bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms = 10000,
-                      DWORD step_ms = 20) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start >= timeout_ms) return done();
-    Sleep(step_ms);
-  }
-  return true;
-}
-
-// ---------------------------------------------------------------------------------------------
-// The build folder, as Unix and as Windows paths
-
-inline std::string BinaryDirUnix() {
-  const char* dir = getenv("VORLUND_BINARY_DIR");
-  return dir ? dir : ".";
-}
-inline std::string BinaryDir() { return WindowsPath(BinaryDirUnix()); }
-
-// ---------------------------------------------------------------------------------------------
-// Messages to another process's controls, never waiting for ever on a busy program
-
-inline LRESULT Ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0,
-                   UINT timeout_ms = 15000) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, timeout_ms, &result))
-    return -1;
-  return static_cast<LRESULT>(result);
-}
-
-// A control's text as its code page 936 bytes, asked of the control itself (an edit box of
-// another process keeps its text to itself), giving up on a program that does not answer.
-inline std::string ControlText(HWND control) {
-  LRESULT len = Ask(control, WM_GETTEXTLENGTH);
-  if (len <= 0) return std::string();
-  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-  len = Ask(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(len > 0 ? len : 0));
-  return Ansi(text);
-}
-
-// A list's rows, read as wide text and given back in the system code page: an exact read of
-// another process's list box.
-inline std::vector<std::string> ListRows(HWND list) {
-  std::vector<std::string> rows;
-  const LRESULT count = Ask(list, LB_GETCOUNT);
-  for (LRESULT i = 0; i < count; ++i) {
-    LRESULT len = Ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(i));
-    std::wstring text(static_cast<size_t>(len > 0 ? len : 0) + 1, L'\0');
-    len = Ask(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(len > 0 ? len : 0));
-    rows.push_back(Ansi(text));
-  }
-  return rows;
-}
-
-inline int RowCount(HWND list) { return static_cast<int>(Ask(list, LB_GETCOUNT)); }
-inline int SelectedRow(HWND list) { return static_cast<int>(Ask(list, LB_GETCURSEL)); }
-inline int TopRow(HWND list) { return static_cast<int>(Ask(list, LB_GETTOPINDEX)); }
-
-// The window of the program's thread that holds the keyboard focus.
-inline HWND FocusOf(HWND window) {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-  return info.hwndFocus;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -372,15 +282,13 @@ inline int LabelDifference(HWND label, const std::string& text) {
   ShowWindow(reference, SW_SHOWNOACTIVATE);
   UpdateWindow(reference);
   for (int i = 0; i < 10; ++i) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    DispatchWaiting();
     Sleep(10);
   }
   const Picture expected = Capture(RECT{left, top, left + width, top + height});
   const Picture seen = Capture(shown);
   DestroyWindow(reference);
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  DispatchWaiting();
   DeleteObject(font);
   if (!expected.Valid() || !seen.Valid() || expected.width != seen.width ||
       expected.height != seen.height)
@@ -498,9 +406,9 @@ class Session {
 
   std::vector<std::string> Files() const { return ListRows(window_.file_list); }
   std::vector<std::string> Digests() const { return ListRows(window_.digest_list); }
-  std::string Position() const { return ControlText(window_.position); }
-  std::string PathBox() const { return ControlText(window_.path_box); }
-  std::string DigestBox() const { return ControlText(window_.digest_box); }
+  std::string Position() const { return WindowTextOf(window_.position); }
+  std::string PathBox() const { return WindowTextOf(window_.path_box); }
+  std::string DigestBox() const { return WindowTextOf(window_.digest_box); }
   bool SubFoldersTicked() const { return Ask(window_.sub_folders, BM_GETCHECK) == BST_CHECKED; }
   GaugeColours Gauge() const { return ReadGauge(window_.gauge); }
   // The pixels in which the position label on the screen differs from its text drawn anew.
@@ -579,7 +487,7 @@ class Session {
     RECT r = {};
     GetClientRect(list, &r);
     const int height = static_cast<int>(Ask(list, LB_GETITEMHEIGHT, 0));
-    const int top = TopRow(list);
+    const int top = ListStateOf(list).top;
     ClickAt(OnScreen(list, x < 0 ? r.right / 2 : x, (row - top) * height + height / 2));
   }
 
@@ -626,14 +534,13 @@ inline bool BoxShows(const DialogSeen& seen, const std::string& text) {
 // button with the pointer; false when the dialog had no name box or did not take the name.
 // offered, when given, gets the name the box offered before.
 inline bool NameAndAccept(HWND dialog, const std::string& name, std::string* offered = nullptr) {
-  HWND box = nullptr;
-  WaitUntil([&] { return (box = FileNameBox(dialog)); }, 5000);
+  HWND box = WaitForFileNameBox(dialog);
   if (!box) return false;
-  if (offered) *offered = ControlText(box);
+  if (offered) *offered = WindowTextOf(box);
   ClickWindow(box);
   Ask(box, EM_SETSEL, 0, -1);  // all of it selected: the first key replaces it
   TypeCharacters(box, name);
-  if (!WaitUntil([&] { return ControlText(box) == name; }, 5000)) return false;
+  if (!WaitUntil([&] { return WindowTextOf(box) == name; }, 5000)) return false;
   ClickWindow(GetDlgItem(dialog, IDOK));
   return true;
 }
@@ -665,36 +572,6 @@ class WorkFolder {
 // platform's own entry order, sub-folders entered in place), from the listing tests' helpers.
 inline std::vector<std::string> ExpectedRows(const std::string& folder, bool recursive) {
   return collect_testing::ExpectedListing(folder, recursive);
-}
-
-// md5sum's digests of a folder's files, in upper case, by path below the folder ("/"-separated,
-// UTF-8), from md5sum's output run in that folder (names "./" first).
-inline std::map<std::string, std::string> Md5sums(const std::string& md5_file) {
-  std::map<std::string, std::string> digests;
-  std::istringstream in(ReadWholeFile(md5_file));
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.size() < 36) continue;
-    std::string digest = line.substr(0, 32);
-    std::transform(digest.begin(), digest.end(), digest.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    digests[line.substr(36)] = digest;  // after the two blanks and "./"
-  }
-  return digests;
-}
-
-// md5sum's digest for each row of a listing of folder, in row order.
-inline std::vector<std::string> ExpectedDigests(const std::vector<std::string>& rows,
-                                                const std::string& folder,
-                                                const std::map<std::string, std::string>& md5sums) {
-  std::vector<std::string> digests;
-  for (const std::string& row : rows) {
-    std::string below = row.substr(std::min(row.size(), folder.size() + 1));
-    std::replace(below.begin(), below.end(), '\\', '/');
-    auto it = md5sums.find(Utf8(below));
-    digests.push_back(it == md5sums.end() ? "(no md5sum digest for " + row + ")" : it->second);
-  }
-  return digests;
 }
 
 }  // namespace vorlund::testing

@@ -215,20 +215,22 @@ TEST(Acceptance, TypicalUseListsDigestsReadsAndSaves) {
   // then the arrow keys there; the other list follows, the label and the digest box show.
   const MainWindow& w = session.Window();
   session.ClickRow(w.file_list, 4);
-  ASSERT_TRUE(WaitUntil([&] { return SelectedRow(w.digest_list) == 4; })) << "Memo2 follows";
-  EXPECT_EQ(SelectedRow(w.file_list), 4);
+  ASSERT_TRUE(WaitUntil([&] { return ListStateOf(w.digest_list).selected == 4; }))
+      << "Memo2 follows";
+  EXPECT_EQ(ListStateOf(w.file_list).selected, 4);
   EXPECT_EQ(session.Position(), PositionText(5, n));
   EXPECT_EQ(session.PositionDrawnDifference(), 0) << "the label shows its text on the screen";
   EXPECT_EQ(session.DigestBox(), digests[4]);
   PressKey(VK_DOWN);  // the pointer rests over the file list, which has the focus
   ASSERT_TRUE(WaitUntil([&] { return session.Position() == PositionText(6, n); }));
   EXPECT_EQ(session.DigestBox(), digests[5]);
-  EXPECT_TRUE(WaitUntil([&] { return SelectedRow(w.digest_list) == 5; }));
+  EXPECT_TRUE(WaitUntil([&] { return ListStateOf(w.digest_list).selected == 5; }));
 
   RECT list = {};
   GetClientRect(w.digest_list, &list);
   session.ClickRow(w.digest_list, 2, list.right - 60);  // right of the split line
-  ASSERT_TRUE(WaitUntil([&] { return SelectedRow(w.file_list) == 2; })) << "the file list follows";
+  ASSERT_TRUE(WaitUntil([&] { return ListStateOf(w.file_list).selected == 2; }))
+      << "the file list follows";
   EXPECT_EQ(FocusOf(w.form), w.digest_list);
   EXPECT_EQ(session.Position(), PositionText(3, n));
   EXPECT_EQ(session.DigestBox(), digests[2]);
@@ -237,17 +239,19 @@ TEST(Acceptance, TypicalUseListsDigestsReadsAndSaves) {
     ASSERT_TRUE(WaitUntil([&] { return session.Position() == PositionText(row + 1, n); }))
         << "the label after moving down to row " << row + 1;
     EXPECT_EQ(session.DigestBox(), digests[row]);
-    EXPECT_TRUE(WaitUntil([&] { return SelectedRow(w.file_list) == row; }));
+    EXPECT_TRUE(WaitUntil([&] { return ListStateOf(w.file_list).selected == row; }));
   }
   // Far down the digest list: the file list scrolls with it.
   PressKey(VK_END);
   ASSERT_TRUE(WaitUntil([&] { return session.Position() == PositionText(n, n); }));
   EXPECT_EQ(session.DigestBox(), digests[n - 1]);
   EXPECT_TRUE(WaitUntil([&] {
-    return SelectedRow(w.file_list) == n - 1 && TopRow(w.file_list) == TopRow(w.digest_list);
-  })) << "top rows "
-      << TopRow(w.file_list) << " and " << TopRow(w.digest_list);
-  EXPECT_GT(TopRow(w.file_list), 0);
+    const ListState files = ListStateOf(w.file_list);
+    return files.selected == n - 1 && files.top == ListStateOf(w.digest_list).top;
+  })) << "file list "
+      << ::testing::PrintToString(ListStateOf(w.file_list)) << ", digest list "
+      << ::testing::PrintToString(ListStateOf(w.digest_list));
+  EXPECT_GT(ListStateOf(w.file_list).top, 0);
   SaveScreenshot("after-run-row-selected");
 
   // 4. Save: the name without extension, the target with ".txt", the confirmation.

@@ -7,25 +7,17 @@
 #include <string>
 
 #include "program_driver.h"
+#include "windows/collect_testing.h"
 
 namespace vorlund::testing {
 namespace {
-
-LRESULT RowCount(HWND list) {
-  DWORD_PTR rows = 0;
-  if (!SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &rows)) return -1;
-  return static_cast<LRESULT>(rows);
-}
 
 TEST(Program, ClosedWhileDigestingEndsWithCodeZeroAfterTheLastRowEachWay) {
   // 16 k + 1 files: the run's last pump comes after its last row, so the last count the
   // program answers is the whole list.
   const int kFiles = 16 * 60 + 1;
-  char temp[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  const std::string root =
-      std::string(temp) + "vorlund-close-run-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(root.c_str(), nullptr);
+  collect_testing::TempTree tree("close-run");
+  const std::string& root = tree.Root();
   const std::string block(20000, 'x');
   for (int f = 0; f < kFiles; ++f) {
     HANDLE file = CreateFileA((root + "\\f" + std::to_string(f) + ".txt").c_str(), GENERIC_WRITE, 0,
@@ -59,7 +51,7 @@ TEST(Program, ClosedWhileDigestingEndsWithCodeZeroAfterTheLastRowEachWay) {
     HWND entry = GetWindow(window, GW_OWNER);
     ASSERT_NE(entry, nullptr);
     SendMessageA(c.path_box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(root.c_str()));
-    for (int i = 0; i < 200 && RowCount(c.file_list) != kFiles; ++i) Sleep(50);
+    WaitUntil([&] { return RowCount(c.file_list) == kFiles; }, 10000, 50);
     ASSERT_EQ(RowCount(c.file_list), kFiles);
 
     // The last row's file made large: while the run digests it, a count is surely waiting for
@@ -89,7 +81,7 @@ TEST(Program, ClosedWhileDigestingEndsWithCodeZeroAfterTheLastRowEachWay) {
     int increases = 0;
     bool shown_throughout = true;
     while (IsWindow(window)) {
-      LRESULT rows = RowCount(c.digest_list);
+      const int rows = RowCount(c.digest_list);
       if (rows < 0) continue;
       if (rows > last) ++increases;
       last = rows;
@@ -100,8 +92,6 @@ TEST(Program, ClosedWhileDigestingEndsWithCodeZeroAfterTheLastRowEachWay) {
     EXPECT_TRUE(shown_throughout);
     EXPECT_EQ(program.WaitForExit(), 0u);
   }
-  for (int f = 0; f < kFiles; ++f) DeleteFileA((root + "\\f" + std::to_string(f) + ".txt").c_str());
-  RemoveDirectoryA(root.c_str());
 }
 
 }  // namespace

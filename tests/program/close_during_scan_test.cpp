@@ -6,41 +6,21 @@
 #include <string>
 
 #include "program_driver.h"
+#include "windows/collect_testing.h"
 
 namespace vorlund::testing {
 namespace {
 
-// A tree of folders, each with a few files, under the temporary folder.
-std::string MakeTree(int folders, int files_per_folder) {
-  char temp[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  std::string root = std::string(temp) + "vorlund-close-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(root.c_str(), nullptr);
-  for (int d = 0; d < folders; ++d) {
-    std::string dir = root + "\\d" + std::to_string(d);
-    CreateDirectoryA(dir.c_str(), nullptr);
-    for (int f = 0; f < files_per_folder; ++f) {
-      std::string file = dir + "\\f" + std::to_string(f) + ".txt";
-      CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    }
-  }
-  return root;
-}
-
-void RemoveTree(const std::string& root, int folders, int files_per_folder) {
-  for (int d = 0; d < folders; ++d) {
-    std::string dir = root + "\\d" + std::to_string(d);
-    for (int f = 0; f < files_per_folder; ++f)
-      DeleteFileA((dir + "\\f" + std::to_string(f) + ".txt").c_str());
-    RemoveDirectoryA(dir.c_str());
-  }
-  RemoveDirectoryA(root.c_str());
-}
-
 TEST(Program, ClosedWhileListingEndsWithCodeZeroAfterTheListing) {
   // Enough folders (one pump each) that the listing lasts a good many polls below.
   const int kFolders = 800, kFiles = 8;
-  const std::string root = MakeTree(kFolders, kFiles);
+  collect_testing::TempTree tree("close");
+  for (int d = 0; d < kFolders; ++d) {
+    tree.Folder("d" + std::to_string(d));
+    for (int f = 0; f < kFiles; ++f)
+      tree.File("d" + std::to_string(d) + "\\f" + std::to_string(f) + ".txt");
+  }
+  const std::string& root = tree.Root();
   Program program;
   ASSERT_TRUE(program.Started());
   HWND window = program.WaitForWindow();
@@ -72,7 +52,6 @@ TEST(Program, ClosedWhileListingEndsWithCodeZeroAfterTheListing) {
   }
   EXPECT_GT(increases, 1) << "the listing went on after the close request";
   EXPECT_EQ(program.WaitForExit(), 0u);
-  RemoveTree(root, kFolders, kFiles);
 }
 
 }  // namespace

@@ -70,10 +70,9 @@ TEST(Program, SavesTheDigestListAndConfirmsWithItsTitle) {
   dialog = WaitForDialog(pid);
   ASSERT_NE(dialog, nullptr);
   Sleep(300);
-  HWND name_box = nullptr;
-  for (int i = 0; i < 500 && !name_box; ++i, Sleep(10)) name_box = FileNameBox(dialog);
+  HWND name_box = WaitForFileNameBox(dialog);
   ASSERT_NE(name_box, nullptr);
-  const std::string offered = ControlTextOf(name_box);
+  const std::string offered = WindowTextOf(name_box);
   EXPECT_EQ(offered, name.substr(name.rfind('\\') + 1));
   ASSERT_TRUE(PressDialogButton(dialog, IDOK));
   HWND question = WaitForDialog(pid);

@@ -1,7 +1,6 @@
 # The input storm's tree, made once per build folder under storm-files/: a few hundred small
 # files in sub-folders (some with Chinese names, none named like a typed burst of letters), a few
-# larger ones so that a run lasts a little, and md5sum's digests of them all in tree.md5 (names
-# relative to the tree, "./" first).
+# larger ones so that a run lasts a little, and md5sum's digests of them all in tree.md5.
 vorlund_files_fixture(program_input_storm_files program_input_storm_test ${CMAKE_BINARY_DIR}/storm-files [=[
 mkdir -p tree
 cd "$dir/tree"
@@ -24,6 +23,5 @@ for i in 1 2 3; do
   truncate -s 40M "big$i/large$i.bin"
 done
 
-(cd "$dir/tree" && find . -type f -print0 | xargs -0 md5sum) >"$dir/tree.md5.part"
-mv "$dir/tree.md5.part" "$dir/tree.md5"
+md5sums_of "$dir/tree"
 ]=])

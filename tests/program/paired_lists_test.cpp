@@ -22,13 +22,6 @@ Lists FindLists(HWND window) {
   return {w.file_list, w.digest_list};
 }
 
-HWND FocusOf(HWND window) {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-  return info.hwndFocus;
-}
-
 // Puts the pointer at a point of the window's client area.
 void PointAt(HWND window, int x, int y) {
   POINT p{x, y};
@@ -36,14 +29,14 @@ void PointAt(HWND window, int x, int y) {
   SetCursorPos(p.x, p.y);
 }
 
+// Waits until done() holds, serving the test's own window meanwhile.
 bool WaitFor(const std::function<bool()>& done, DWORD timeout_ms = 3000) {
-  for (DWORD end = GetTickCount() + timeout_ms; !done();) {
-    if (static_cast<LONG>(GetTickCount() - end) >= 0) return false;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(10);
-  }
-  return true;
+  return WaitUntil(
+      [&] {
+        DispatchWaiting();
+        return done();
+      },
+      timeout_ms, 10);
 }
 
 class PairedListsProgram : public ::testing::Test {
@@ -102,13 +95,7 @@ TEST_F(PairedListsProgram, AnotherProgramsWindowInFrontKeepsTheFocus) {
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window_; }));
   PointAt(window_, 100, middle_);
   ASSERT_TRUE(WaitFor([&] { return FocusOf(window_) == lists_.files; }));
-  TestWindowOptions options = TestWindowOptions::TopLevel();
-  options.title = "another program";
-  options.left = 300;
-  options.top = 300;
-  options.width = 300;
-  options.height = 200;
-  TestWindow front(options);
+  TestWindow front(TestWindowOptions::TopLevelAt("another program", 300, 300, 300, 200));
   SetForegroundWindow(front.Handle());
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == front.Handle(); }));
   SetFocus(front.Handle());

@@ -7,21 +7,11 @@
 #include <string>
 
 #include "windows/dialog_driver.h"
+#include "windows/system_oracles.h"
 
 namespace vorlund::testing {
 
-// A Windows path for a Unix path under Wine's Z: drive.
-inline std::string WindowsPath(const std::string& unix_path) {
-  std::string path = "Z:" + unix_path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
-inline std::string ProgramPath() {
-  const char* dir = getenv("VORLUND_BINARY_DIR");
-  return WindowsPath(std::string(dir ? dir : ".") + "/Vorlund.exe");
-}
+inline std::string ProgramPath() { return BinaryDir() + "\\Vorlund.exe"; }
 
 // The main window's controls, found as a user sees them: by class, caption and place.
 struct MainWindow {
@@ -49,20 +39,18 @@ inline BOOL CALLBACK SortControl(HWND child, LPARAM p) {
   char cls[32] = {};
   GetClassNameA(child, cls, sizeof cls);
   const LONG style = GetWindowLongA(child, GWL_STYLE);
-  wchar_t buffer[64] = {};
-  GetWindowTextW(child, buffer, 64);
-  const std::wstring text = buffer;
+  const std::string text = WindowTextOf(child);
   if (_stricmp(cls, "Edit") == 0) {
     (style & ES_READONLY ? w->digest_box : w->path_box) = child;
   } else if (_stricmp(cls, "Button") == 0) {
     if ((style & 0xF) == BS_AUTOCHECKBOX) w->sub_folders = child;
-    if (text == L"设定目录") w->choose = child;
-    if (text == L"开始生成") w->start = child;
-    if (text == L"另存为") w->save = child;
+    if (text == Gbk("设定目录")) w->choose = child;
+    if (text == Gbk("开始生成")) w->start = child;
+    if (text == Gbk("另存为")) w->save = child;
   } else if (_stricmp(cls, "ListBox") == 0) {
     (GetParent(child) == w->form ? w->file_list : w->digest_list) = child;
   } else if (_stricmp(cls, "Static") == 0) {
-    if (text.rfind(L"当前位置", 0) == 0) w->position = child;
+    if (text.rfind(Gbk("当前位置"), 0) == 0) w->position = child;
   } else if (_stricmp(cls, "TGauge") == 0) {
     w->gauge = child;
   }

@@ -20,11 +20,12 @@ TEST(Program, StartsIntoItsWindowAndEndsWithCodeZeroWhenClosed) {
   // The first ticks bring the window to its smallest outer size, 832 x 665, from its stored
   // place (506, 171).
   RECT r = {};
-  for (int i = 0; i < 100; ++i) {
-    GetWindowRect(window, &r);
-    if (r.right - r.left >= 832 && r.bottom - r.top >= 665) break;
-    Sleep(20);
-  }
+  WaitUntil(
+      [&] {
+        GetWindowRect(window, &r);
+        return r.right - r.left >= 832 && r.bottom - r.top >= 665;
+      },
+      2000);
   EXPECT_EQ(r.left, 506);
   EXPECT_EQ(r.top, 171);
   EXPECT_EQ(r.right - r.left, 832);

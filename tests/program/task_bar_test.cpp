@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,14 +37,6 @@ std::vector<HWND> TaskBarEntries(DWORD process) {
   return search.found;
 }
 
-bool WaitFor(const std::function<bool()>& done, DWORD timeout_ms = 10000) {
-  for (DWORD waited = 0; !done(); waited += 20) {
-    if (waited >= timeout_ms) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
 TEST(Program, HasOneTaskBarEntryWithTheTitleThatBringsTheWindowBack) {
   Program program;
   ASSERT_TRUE(program.Started());
@@ -59,16 +50,16 @@ TEST(Program, HasOneTaskBarEntryWithTheTitleThatBringsTheWindowBack) {
 
   // Minimized, then the entry activated as a task bar does on a click.
   PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(WaitFor([&] { return IsIconic(window) != FALSE; }));
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }));
   EXPECT_EQ(TaskBarEntries(program.ProcessId()), entries) << "still the one entry";
   SetForegroundWindow(entry);
-  EXPECT_TRUE(WaitFor([&] { return !IsIconic(window) && GetForegroundWindow() == window; }));
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(window) && GetForegroundWindow() == window; }));
 
   // A task bar minimizes and restores through its entry's system commands.
   PostMessageA(entry, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(WaitFor([&] { return IsIconic(window) != FALSE; }));
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }));
   PostMessageA(entry, WM_SYSCOMMAND, SC_RESTORE, 0);
-  EXPECT_TRUE(WaitFor([&] { return !IsIconic(window) && GetForegroundWindow() == window; }));
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(window) && GetForegroundWindow() == window; }));
 
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(), 0u);

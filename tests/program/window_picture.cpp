@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   session.StartRun();
   if (!session.WaitForRunEnd()) return Fail("the run did not end");
   session.ClickRow(session.Window().file_list, 1);
-  if (!WaitUntil([&] { return SelectedRow(session.Window().file_list) == 1; }))
+  if (!WaitUntil([&] { return ListStateOf(session.Window().file_list).selected == 1; }))
     return Fail("the row was not selected");
   Sleep(500);  // the next ticks draw the selection and the position
   RECT r = {};

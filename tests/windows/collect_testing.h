@@ -21,8 +21,10 @@ namespace vorlund::collect_testing {
 // The code page 936 bytes of a UTF-8 text, converted by the system.
 using vorlund::testing::Gbk;
 
-// Code page conversions and window texts, from the dialog driver.
+// Code page conversions, window texts and waits, from the dialog driver; a list's rows.
 using vorlund::testing::Ansi;
+using vorlund::testing::Rows;
+using vorlund::testing::WaitUntil;
 using vorlund::testing::Wide;
 using vorlund::testing::WindowTextOf;
 
@@ -135,13 +137,6 @@ inline std::vector<std::string> FileNames(const std::string& folder) {
   return names;
 }
 
-// The rows of a list, read back through it.
-inline std::vector<std::string> Rows(const ui::TStrings& list) {
-  std::vector<std::string> rows;
-  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Get(i));
-  return rows;
-}
-
 // What a picker driver saw of the picker while it was open.
 struct PickerSeen {
   bool appeared = false;
@@ -212,45 +207,45 @@ class PickerDriver {
     seen_.appeared = true;
     seen_.dialog = dialog;
     seen_.owner = seen.owner;
-    HWND tree = nullptr;
-    for (int i = 0; i < 500 && !tree; ++i) {  // the tree is made as the picker initialises
-      tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
-      if (!tree) Sleep(10);
-    }
+    HWND tree = nullptr;  // made as the picker initialises
+    WaitUntil([&] { return (tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr)); },
+              5000, 10);
     seen_.statics = testing::ReadDialog(dialog).statics;
     if (plan_.while_open) plan_.while_open(dialog);
 
     if (!plan_.select_root_child.empty()) {
-      bool selected = false;
-      for (DWORD waited = 0; waited < plan_.select_timeout_ms && !selected; waited += 100) {
-        HTREEITEM root =
-            reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-        HTREEITEM child = reinterpret_cast<HTREEITEM>(
-            SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
-        for (; child && !selected;
-             child = reinterpret_cast<HTREEITEM>(
-                 SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)))) {
-          if (TreeItemText(tree, child) == plan_.select_root_child) {
-            SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
-            selected = true;
-          }
-        }
-        if (!selected) Sleep(100);
-      }
+      const bool selected = WaitUntil(
+          [&] {
+            HTREEITEM root =
+                reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+            HTREEITEM child = reinterpret_cast<HTREEITEM>(
+                SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
+            for (; child; child = reinterpret_cast<HTREEITEM>(SendMessageW(
+                              tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)))) {
+              if (TreeItemText(tree, child) == plan_.select_root_child) {
+                SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+                return true;
+              }
+            }
+            return false;
+          },
+          plan_.select_timeout_ms, 100);
       if (!selected) seen_.failure = "no item " + plan_.select_root_child + " below the root";
     }
     if (!plan_.select_item.empty()) {
-      bool matched = false;
-      for (DWORD waited = 0; waited < plan_.select_timeout_ms && !matched; waited += 100) {
-        if (!plan_.select.empty()) {
-          SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE,
-                       reinterpret_cast<LPARAM>(plan_.select.c_str()));
-        }
-        Sleep(100);
-        HTREEITEM caret =
-            reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-        matched = TreeItemText(tree, caret) == plan_.select_item;
-      }
+      // The selection is sent again until the tree's selected item reads it.
+      const bool matched = WaitUntil(
+          [&] {
+            if (!plan_.select.empty()) {
+              SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE,
+                           reinterpret_cast<LPARAM>(plan_.select.c_str()));
+            }
+            Sleep(100);
+            HTREEITEM caret =
+                reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+            return TreeItemText(tree, caret) == plan_.select_item;
+          },
+          plan_.select_timeout_ms, 0);
       if (!matched) seen_.failure = "the picker's selection never read " + plan_.select_item;
     }
     HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));

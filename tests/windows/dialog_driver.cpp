@@ -2,20 +2,116 @@
 
 namespace vorlund::testing {
 
-std::string Ansi(const std::wstring& wide) {
-  int len = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
+namespace {
+
+// Text in a code page as wide text, and back, converted by the system.
+std::wstring FromCodePage(const std::string& text, UINT code_page) {
+  const int len =
+      MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(len), L'\0');
+  MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(), len);
+  return wide;
+}
+
+std::string ToCodePage(const std::wstring& wide, UINT code_page) {
+  const int len = WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
+  WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
                       nullptr, nullptr);
   return out;
 }
 
-std::wstring Wide(const std::string& ansi) {
-  int len = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(len), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), len);
-  return wide;
+}  // namespace
+
+std::string Ansi(const std::wstring& wide) { return ToCodePage(wide, CP_ACP); }
+std::wstring Wide(const std::string& ansi) { return FromCodePage(ansi, CP_ACP); }
+std::string Gbk(const std::string& utf8) { return ToCodePage(FromCodePage(utf8, CP_UTF8), 936); }
+std::string Utf8(const std::string& ansi) { return ToCodePage(Wide(ansi), CP_UTF8); }
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD step_ms) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= timeout_ms) return done();
+    Sleep(step_ms);
+  }
+  return true;
+}
+
+void DispatchWaiting() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+LRESULT Ask(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT timeout_ms) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, timeout_ms, &result))
+    return -1;
+  return static_cast<LRESULT>(result);
+}
+
+std::string WindowTextOf(HWND window) {
+  const LRESULT len = Ask(window, WM_GETTEXTLENGTH);
+  if (len <= 0) return std::string();
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  const LRESULT got = Ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return Ansi(text);
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+bool operator==(const ListState& a, const ListState& b) {
+  auto same = [](int x, int y) { return x == y || x == ListState::kAny || y == ListState::kAny; };
+  return same(a.count, b.count) && same(a.top, b.top) && same(a.selected, b.selected) &&
+         same(a.caret, b.caret);
+}
+
+void PrintTo(const ListState& state, std::ostream* os) {
+  auto field = [os](const char* name, int value) {
+    *os << name << " ";
+    if (value == ListState::kAny)
+      *os << "any";
+    else
+      *os << value;
+  };
+  *os << "{";
+  field("count", state.count);
+  field(", top", state.top);
+  field(", selected", state.selected);
+  field(", caret", state.caret);
+  *os << "}";
+}
+
+ListState ListStateOf(HWND list) {
+  return {RowCount(list), static_cast<int>(Ask(list, LB_GETTOPINDEX)),
+          static_cast<int>(Ask(list, LB_GETCURSEL)), static_cast<int>(Ask(list, LB_GETCARETINDEX))};
+}
+
+int RowCount(HWND list) { return static_cast<int>(Ask(list, LB_GETCOUNT)); }
+
+std::vector<std::string> ListRows(HWND list) {
+  std::vector<std::string> rows;
+  const LRESULT count = Ask(list, LB_GETCOUNT);
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT len = Ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(i));
+    std::wstring text(static_cast<size_t>(len > 0 ? len : 0) + 1, L'\0');
+    len = Ask(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(len > 0 ? len : 0));
+    rows.push_back(Ansi(text));
+  }
+  return rows;
+}
+
+int PageRows(HWND list) {
+  RECT r = {};
+  GetClientRect(list, &r);
+  return r.bottom / static_cast<int>(Ask(list, LB_GETITEMHEIGHT));
 }
 
 namespace {
@@ -78,23 +174,6 @@ BOOL CALLBACK CountEnabled(HWND window, LPARAM lparam) {
 
 }  // namespace
 
-std::string WindowTextOf(HWND window) {
-  int len = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-  len = GetWindowTextW(window, text.data(), len + 1);
-  text.resize(static_cast<size_t>(len > 0 ? len : 0));
-  return Ansi(text);
-}
-
-std::string ControlTextOf(HWND control) {
-  const LRESULT len = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<size_t>(len > 0 ? len : 0) + 1, L'\0');
-  const LRESULT got =
-      SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(got > 0 ? got : 0));
-  return Ansi(text);
-}
-
 HWND FindProgramWindow(DWORD process, const char* window_class) {
   Search search{process, window_class, nullptr};
   EnumWindows(FindOne, reinterpret_cast<LPARAM>(&search));
@@ -102,11 +181,10 @@ HWND FindProgramWindow(DWORD process, const char* window_class) {
 }
 
 HWND WaitForProgramWindow(DWORD process, const char* window_class, DWORD timeout_ms) {
-  for (DWORD waited = 0;; waited += 20) {
-    if (HWND window = FindProgramWindow(process, window_class)) return window;
-    if (waited >= timeout_ms) return nullptr;
-    Sleep(20);
-  }
+  HWND window = nullptr;
+  WaitUntil([&] { return (window = FindProgramWindow(process, window_class)) != nullptr; },
+            timeout_ms);
+  return window;
 }
 
 HWND FindDialog(DWORD process) { return FindProgramWindow(process, "#32770"); }
@@ -135,11 +213,7 @@ DialogSeen ReadDialog(HWND dialog) {
 bool PressDialogButton(HWND dialog, int id, DWORD timeout_ms) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-  for (DWORD waited = 0; waited < timeout_ms; waited += 10) {
-    if (!IsWindow(dialog) || !IsWindowVisible(dialog)) return true;
-    Sleep(10);
-  }
-  return !IsWindow(dialog) || !IsWindowVisible(dialog);
+  return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeout_ms, 10);
 }
 
 namespace {
@@ -176,16 +250,18 @@ HWND FileNameBox(HWND dialog) {
   return found.edit;
 }
 
-bool TypeFileName(HWND dialog, const std::string& name) {
+HWND WaitForFileNameBox(HWND dialog, DWORD timeout_ms) {
   HWND box = nullptr;
-  for (int i = 0; i < 500 && !box; ++i) {  // the controls are made as the dialog initialises
-    box = FileNameBox(dialog);
-    if (!box) Sleep(10);
-  }
+  WaitUntil([&] { return (box = FileNameBox(dialog)) != nullptr; }, timeout_ms, 10);
+  return box;
+}
+
+bool TypeFileName(HWND dialog, const std::string& name) {
+  HWND box = WaitForFileNameBox(dialog);
   if (!box) return false;
   const std::wstring wide = Wide(name);
   SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-  return ControlTextOf(box) == name;
+  return WindowTextOf(box) == name;
 }
 
 DialogDriver::DialogDriver(Step step, DWORD process, int limit, DWORD appear_timeout_ms)

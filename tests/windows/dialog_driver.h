@@ -1,12 +1,15 @@
 // Finds a dialog or message box of the program (in this process or another), reads what it
 // shows and presses its buttons. The folder picker's driver, the open-file dialog's driver and
-// the error-box checks all go through it.
+// the error-box checks all go through it, as do the tests' readings of windows of any thread or
+// process: texts, list rows and list states, the focus, and waits for what should come.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
+#include <climits>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,13 +18,48 @@ namespace vorlund::testing {
 // An ANSI (code page 936) text as wide text and back, converted by the system.
 std::wstring Wide(const std::string& ansi);
 std::string Ansi(const std::wstring& wide);
+// The GBK (code page 936) bytes of a UTF-8 text, and the UTF-8 spelling of an ANSI text, converted
+// by the system.
+std::string Gbk(const std::string& utf8);
+std::string Utf8(const std::string& ansi);
 
-// A window's text as its ANSI (code page 936) bytes. Read as wide text, which is exact across
-// threads and processes (an ANSI read of another process's window can lose bytes).
+// Waits until done() holds, asking again every step_ms; false when it still does not after
+// timeout_ms.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms = 10000, DWORD step_ms = 20);
+// Dispatches the messages waiting for this thread's windows.
+void DispatchWaiting();
+
+// A message sent to a window of any thread or process, never waiting for ever on a busy one:
+// its answer, or -1 when none came within timeout_ms.
+LRESULT Ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0,
+            UINT timeout_ms = 15000);
+
+// A window's text as its ANSI (code page 936) bytes, asked of the window itself as wide text:
+// exact across threads and processes (an ANSI read of another process's window can lose bytes,
+// and an edit of another process keeps its text where GetWindowText does not look).
 std::string WindowTextOf(HWND window);
-// The text a control holds, asked of the control itself (WM_GETTEXT, as wide text): an edit of
-// another process keeps its text where GetWindowText does not look.
-std::string ControlTextOf(HWND control);
+
+// The window of window's thread that holds the keyboard focus.
+HWND FocusOf(HWND window);
+
+// A list box's state, read from the list itself (of any thread or process). In an expected
+// state, a field left at kAny matches any value.
+struct ListState {
+  static constexpr int kAny = INT_MIN;
+  int count = kAny;
+  int top = kAny;       // the top row
+  int selected = kAny;  // the selected row, -1 for none
+  int caret = kAny;     // the row with the focus rectangle
+};
+bool operator==(const ListState& a, const ListState& b);
+void PrintTo(const ListState& state, std::ostream* os);
+ListState ListStateOf(HWND list);
+int RowCount(HWND list);
+// A list's rows, read as wide text and given back in the system code page: exact for a list of
+// another process too.
+std::vector<std::string> ListRows(HWND list);
+// The rows that fit into the list's height, as the list scrolls by them.
+int PageRows(HWND list);
 
 // What a dialog shows.
 struct DialogSeen {
@@ -57,6 +95,8 @@ bool PressDialogButton(HWND dialog, int id, DWORD timeout_ms = 10000);
 
 // The name box of an open-file dialog (the edit inside its combo box 0x47C, or the edit 0x480).
 HWND FileNameBox(HWND dialog);
+// Waits for it while the dialog makes its controls; null after timeout_ms.
+HWND WaitForFileNameBox(HWND dialog, DWORD timeout_ms = 5000);
 // Types a name into the open-file dialog's name box.
 bool TypeFileName(HWND dialog, const std::string& name);
 

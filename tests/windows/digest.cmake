@@ -1,6 +1,6 @@
 # The file digest tests read files of chosen and random sizes, one beyond 4 GiB (sparse), and
 # compare with md5sum's digests of them. A setup test makes them once per build folder, under
-# digest-files/, with md5sum's output in digest-files/md5sums.txt.
+# digest-files/, with md5sum's digests of them in digest-files.md5.
 vorlund_files_fixture(windows_file_digest_files windows_file_digest_test ${CMAKE_BINARY_DIR}/digest-files [=[
 # Around the read block (102400) and the staging piece (16384).
 for size in 0 1 16383 16384 16385 32768 102399 102400 102401 204800 323584 1048576; do
@@ -25,6 +25,5 @@ write_at 0 102400
 write_at $((gib4 - 150000)) 300000
 write_at $((large_size - 5000)) 5000
 
-md5sum -- *.bin >md5sums.txt.part
-mv md5sums.txt.part md5sums.txt
+md5sums_of "$dir"
 ]=])

@@ -1,6 +1,6 @@
 # The digest run tests digest a tree of files made once per build folder under run-files/:
 # nested folders, names in Chinese, files of 0 bytes and of more than 100 KiB, with md5sum's
-# digests of them (paths relative to the tree) in run-files.md5sums.
+# digests of them in run-files.md5.
 vorlund_files_fixture(windows_digest_run_files windows_digest_run_test ${CMAKE_BINARY_DIR}/run-files [=[
 random_file empty.bin 0
 random_file one.bin 1
@@ -13,7 +13,5 @@ random_file 'a/b/c/leaf.bin' 300000
 for i in $(seq 1 14); do
   random_file "many/file_$i.bin" $(( (RANDOM * 32768 + RANDOM) % 200000 ))
 done
-find . -type f -printf '%P\n' | sort | while IFS= read -r f; do md5sum -- "$f"; done \
-  >"$dir.md5sums.part"
-mv "$dir.md5sums.part" "$dir.md5sums"
+md5sums_of "$dir"
 ]=])

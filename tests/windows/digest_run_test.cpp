@@ -3,9 +3,6 @@
 // read from the real error box, and input given from inside the run's pumps.
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -30,36 +27,11 @@ namespace {
 
 using collect_testing::TempTree;
 
-// The fixture tree made by digest_run.cmake, as Wine names it.
-std::string RunFiles() {
-  const char* dir = std::getenv("VORLUND_BINARY_DIR");
-  std::string path = std::string("Z:") + (dir ? dir : "") + "/run-files";
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
+// The fixture tree made by digest_run.cmake.
+std::string RunFiles() { return BinaryDir() + "\\run-files"; }
 
-// md5sum's digests of the fixture tree, upper case, by the file's path in the ANSI code page.
-std::map<std::string, std::string> Md5sums() {
-  std::map<std::string, std::string> digests;
-  std::ifstream in(RunFiles() + ".md5sums", std::ios::binary);
-  for (std::string line; std::getline(in, line);) {
-    if (line.size() < 35) continue;
-    std::string digest = line.substr(0, 32);
-    for (char& c : digest) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    std::string relative = Gbk(line.substr(34));
-    for (char& c : relative)
-      if (c == '/') c = '\\';
-    digests[RunFiles() + "\\" + relative] = digest;
-  }
-  return digests;
-}
-
-std::vector<std::string> Rows(const ui::TStrings& list) {
-  std::vector<std::string> rows;
-  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Get(i));
-  return rows;
-}
+// md5sum's digests of the fixture tree.
+std::map<std::string, std::string> Md5sums() { return testing::Md5sums(RunFiles() + ".md5"); }
 
 // What the gauge showed at one of its repaints.
 struct Repaint {
@@ -131,7 +103,7 @@ class RunTest : public FormTest {
   }
   // Lists the fixture tree, whose digests md5sum gave.
   void ListRunFiles() {
-    ASSERT_FALSE(Md5sums().empty()) << "no digests from md5sum in " << RunFiles() << ".md5sums";
+    ASSERT_FALSE(Md5sums().empty()) << "no digests from md5sum in " << RunFiles() << ".md5";
     List(RunFiles());
     ASSERT_EQ(Form1->FileListBox1->Items().Count(), static_cast<int>(Md5sums().size()));
   }
@@ -143,14 +115,7 @@ class RunTest : public FormTest {
   }
   // The file list's rows, each with md5sum's digest; fails for a row md5sum did not see.
   std::vector<std::string> ExpectedDigests() {
-    const std::map<std::string, std::string> digests = Md5sums();
-    std::vector<std::string> expected;
-    for (const std::string& row : Rows(Form1->FileListBox1->Items())) {
-      auto found = digests.find(row);
-      EXPECT_NE(found, digests.end()) << "md5sum gave no digest for " << row;
-      expected.push_back(found == digests.end() ? std::string() : found->second);
-    }
-    return expected;
+    return testing::ExpectedDigests(Rows(Form1->FileListBox1->Items()), RunFiles(), Md5sums());
   }
   void ExpectReady() {
     EXPECT_EQ(Form1->Gauge1->BackColor(), gauge_state::Ready);
@@ -176,7 +141,7 @@ TEST_F(RunTest, ACompletedRunGivesEveryRowMd5sumsDigestInListOrder) {
   RunPumps pumps;
   pumps.Click();
   EXPECT_EQ(Rows(Form1->Memo2->Items()), expected);
-  EXPECT_EQ(TextOf(Form1->lbl3->Handle()), texts::kPositionReset);
+  EXPECT_EQ(WindowTextOf(Form1->lbl3->Handle()), texts::kPositionReset);
   ExpectReady();
   ExpectRefillControlsEnabled();
 }
@@ -283,7 +248,7 @@ TEST_F(RunTest, AnUnopenableFileEndsTheRunAtItsRowAndARunAfterItsReleaseComplete
     EXPECT_EQ(Form1->Gauge1->BackColor(), gauge_state::Running);
     EXPECT_EQ(Form1->Gauge1->MaxValue(), kFiles);
     EXPECT_EQ(Form1->Gauge1->Progress(), k);
-    EXPECT_EQ(TextOf(Form1->lbl3->Handle()), texts::kPositionReset);
+    EXPECT_EQ(WindowTextOf(Form1->lbl3->Handle()), texts::kPositionReset);
     ExpectRefillControlsEnabled();
 
     CloseHandle(held);

@@ -39,7 +39,7 @@ class ErrorDisplay : public FormTest {};
 
 TEST_F(ErrorDisplay, TitleComesFromTheProgramName) {
   EXPECT_EQ(ui::Application->Title(), kTitle);
-  EXPECT_EQ(TextOf(ui::Application->Handle()), kTitle);
+  EXPECT_EQ(WindowTextOf(ui::Application->Handle()), kTitle);
 }
 
 TEST_F(ErrorDisplay, HandlerErrorShowsInAnErrorBoxAndTheLoopGoesOn) {

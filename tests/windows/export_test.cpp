@@ -124,9 +124,8 @@ class Dialogs {
     const vorlund::testing::Answer& answer = answers_[index];
     switch (answer.act) {
       case Act::Accept: {
-        HWND box = nullptr;
-        for (int i = 0; i < 500 && !box; ++i, Sleep(10)) box = FileNameBox(dialog);
-        offered_.push_back(box ? ControlTextOf(box) : "<no name box>");
+        HWND box = WaitForFileNameBox(dialog);
+        offered_.push_back(box ? WindowTextOf(box) : "<no name box>");
         bool typed = TypeFileName(dialog, answer.name);
         return typed ? IDOK : IDCANCEL;
       }
@@ -166,12 +165,8 @@ class Export : public FormTest {
     Form1->Memo2->Items().Clear();
     for (const std::string& row : rows) Form1->Memo2->Items().Add(row);
   }
-  std::vector<std::string> Rows() const {
-    std::vector<std::string> rows;
-    for (int i = 0; i < Form1->Memo2->Items().Count(); ++i)
-      rows.push_back(Form1->Memo2->Items().Get(i));
-    return rows;
-  }
+  // The digest list's rows.
+  std::vector<std::string> Digests() const { return Rows(Form1->Memo2->Items()); }
   // Clicks Button3 as the pointer would and pumps until the click, with every dialog it showed
   // and any error it raised, is over.
   void ClickSave() {
@@ -264,7 +259,7 @@ TEST_F(Export, WritesEachRowWithCrLfToTheTypedNameWithTxt) {
     }
     EXPECT_TRUE(Closed(target));
     EXPECT_FALSE(Exists(tree_.Path(c.target + ".txt")));
-    EXPECT_EQ(Rows(), c.rows);
+    EXPECT_EQ(Digests(), c.rows);
     DeleteFileA(target.c_str());
   }
 }
@@ -304,7 +299,7 @@ TEST_F(Export, AnExistingFileIsReplacedOnlyAfterYes) {
     EXPECT_EQ(dialogs.Defaults()[1], IDYES);
     EXPECT_EQ(ReadAll(target), c.replaced ? TextOfRows(c.rows) : c.old_content);
     if (c.replaced) ExpectConfirmation(seen[2], dialogs.Places()[2], Saved(target));
-    EXPECT_EQ(Rows(), c.rows);
+    EXPECT_EQ(Digests(), c.rows);
   }
 }
 
@@ -348,7 +343,7 @@ TEST_F(Export, ATargetThatCannotBeCreatedShowsTheCreateErrorAndNoConfirmation) {
     EXPECT_EQ(error.text, CreateErrorShown(target, c.code));
     EXPECT_EQ(error.caption, kTitle);
     EXPECT_EQ(error.icon, LoadIconA(nullptr, IDI_ERROR));
-    EXPECT_EQ(Rows(), kThreeRows);
+    EXPECT_EQ(Digests(), kThreeRows);
   }
   EXPECT_EQ(GetFileAttributesA(tree_.Path("folder.txt").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
             static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
@@ -366,7 +361,7 @@ TEST_F(Export, CancelDoesNothing) {
   EXPECT_EQ(dialogs.Seen().size(), 1u);
   EXPECT_EQ(ReadAll(existing), "kept");
   EXPECT_EQ(Form1->dlgOpen1->FileName(), tree_.Path("kept"));
-  EXPECT_EQ(Rows(), kThreeRows);
+  EXPECT_EQ(Digests(), kThreeRows);
 }
 
 TEST_F(Export, TheDialogOffersTheLastAcceptedNameAgain) {
@@ -523,7 +518,7 @@ TEST_F(Export, AWriteThatFallsShortShowsTheWriteErrorAndKeepsWhatWasWritten) {
   EXPECT_EQ(seen[1].icon, LoadIconA(nullptr, IDI_ERROR));
   EXPECT_EQ(ReadAll(target), TextOfRows(kThreeRows).substr(0, 51));
   EXPECT_TRUE(Closed(target));
-  EXPECT_EQ(Rows(), kThreeRows);
+  EXPECT_EQ(Digests(), kThreeRows);
 }
 
 TEST_F(Export, ASaveDuringARunWritesTheRowsListedAtThatMoment) {
@@ -549,7 +544,7 @@ TEST_F(Export, ASaveDuringARunWritesTheRowsListedAtThatMoment) {
   const auto& seen = dialogs.Seen();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(ReadAll(target), TextOfRows({rows.begin(), rows.begin() + 33}));
-  EXPECT_EQ(Rows(), rows);
+  EXPECT_EQ(Digests(), rows);
 }
 
 TEST_F(Export, ShowMessageIsCentredOnTheScreenWithOneOkButtonWhateverItsText) {

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -48,6 +48,7 @@ extern "C" BOOL(WINAPI* ReadFileSlot)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPP
 namespace vorlund {
 namespace {
 
+using testing::BinaryDir;
 using testing::FullPath;
 using testing::SystemText;
 
@@ -71,54 +72,15 @@ class ReadWatch {
   testing::ReplacedImport<decltype(ReadFileSlot)> replaced_;
 };
 
-std::string Upper(std::string s) {
-  for (char& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  return s;
-}
-
-// The build folder (a Unix path) as Wine sees it: drive Z: is the Unix root.
-std::string WindowsPath(std::string unix_path) {
-  std::replace(unix_path.begin(), unix_path.end(), '/', '\\');
-  return "Z:" + unix_path;
-}
-
-std::string BinaryDir() {
-  const char* dir = std::getenv("VORLUND_BINARY_DIR");
-  return dir ? WindowsPath(dir) : std::string();
-}
-
 std::string FilesDir() { return BinaryDir() + "\\digest-files"; }
 
-// UTF-8 (md5sum's file names) to the ANSI code page.
-std::string Ansi(const std::string& utf8) {
-  std::wstring wide(utf8.size(), L'\0');
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                              static_cast<int>(wide.size()));
-  std::string out(2 * n + 1, '\0');
-  int m = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, out.data(), static_cast<int>(out.size()),
-                              nullptr, nullptr);
-  out.resize(m);
-  return out;
-}
-
-// md5sum's digests of the fixture files, by file name (ANSI).
-struct Expected {
-  std::string name;
-  std::string digest;  // md5sum's lower-case text
-};
-
-std::vector<Expected> Md5sums() {
-  std::vector<Expected> out;
-  std::ifstream in(FilesDir() + "\\md5sums.txt", std::ios::binary);
-  for (std::string line; std::getline(in, line);) {
-    if (line.size() > 34) out.push_back({Ansi(line.substr(34)), line.substr(0, 32)});
-  }
-  return out;
-}
+// md5sum's digests of the fixture files, by file name.
+std::map<std::string, std::string> Md5sums() { return testing::Md5sums(FilesDir() + ".md5"); }
 
 std::string Md5sumOf(const std::string& name) {
-  for (const Expected& e : Md5sums())
-    if (e.name == name) return e.digest;
+  const std::map<std::string, std::string> digests = Md5sums();
+  auto it = digests.find(name);
+  if (it != digests.end()) return it->second;
   ADD_FAILURE() << "md5sum gave no digest for " << name;
   return {};
 }
@@ -149,7 +111,7 @@ bool NobodyHolds(const std::string& path) {
 class FileDigestTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(BinaryDir().empty()) << "VORLUND_BINARY_DIR is not set";
+    ASSERT_NE(std::getenv("VORLUND_BINARY_DIR"), nullptr) << "VORLUND_BINARY_DIR is not set";
     heap_watch::live.clear();
     heap_watch::before_take = nullptr;
     heap_watch::take = take_.Original();
@@ -187,16 +149,16 @@ bool IsDigestText(const std::string& s) {
 }
 
 TEST_F(FileDigestTest, FilesOfEverySizeGiveMd5sumsDigestReadInBlocksAndARest) {
-  std::vector<Expected> files = Md5sums();
+  const std::map<std::string, std::string> files = Md5sums();
   ASSERT_GE(files.size(), 19u) << "the fixture files are missing";
-  for (const Expected& file : files) {
-    if (file.name == "large.bin") continue;
-    SCOPED_TRACE(file.name);
-    const std::string path = FilesDir() + "\\" + file.name;
+  for (const auto& [name, md5sum] : files) {
+    if (name == "large.bin") continue;
+    SCOPED_TRACE(name);
+    const std::string path = FilesDir() + "\\" + name;
     ReadWatch reads;
     std::string digest = FileMD5Hex(path);
     EXPECT_TRUE(IsDigestText(digest)) << digest;
-    EXPECT_EQ(digest, Upper(file.digest));
+    EXPECT_EQ(digest, md5sum);
     // One read per whole block of 102400 bytes and one for the rest: no read at all for an
     // empty file.
     const uint64_t size = FileSize(path);
@@ -210,17 +172,18 @@ TEST_F(FileDigestTest, FilesOfEverySizeGiveMd5sumsDigestReadInBlocksAndARest) {
 TEST_F(FileDigestTest, AFileBeyond4GiBIsDigestedOverAllItsBytes) {
   const std::string path = FilesDir() + "\\large.bin";
   ASSERT_GT(FileSize(path), uint64_t{4} << 30);
-  EXPECT_EQ(FileMD5Hex(path), Upper(Md5sumOf("large.bin")));
+  EXPECT_EQ(FileMD5Hex(path), Md5sumOf("large.bin"));
 }
 
 TEST_F(FileDigestTest, APathInGbkNamesItsFile) {
   // "数据 文件.bin" in code page 936.
   const std::string name = "\xCA\xFD\xBE\xDD \xCE\xC4\xBC\xFE.bin";
-  EXPECT_EQ(FileMD5Hex(FilesDir() + "\\" + name), Upper(Md5sumOf(name)));
+  EXPECT_EQ(FileMD5Hex(FilesDir() + "\\" + name), Md5sumOf(name));
 }
 
 TEST_F(FileDigestTest, OpenErrorNamesTheAbsolutePathAndTheSystemsText) {
   const std::string held = FilesDir() + "\\size_1.bin";
+  // clang-format off
   struct Case {
     const char* what;
     std::string path;
@@ -231,12 +194,12 @@ TEST_F(FileDigestTest, OpenErrorNamesTheAbsolutePathAndTheSystemsText) {
       {"absent, relative", "absent-here.bin", ERROR_FILE_NOT_FOUND, 0},
       {"absent folder", FilesDir() + "\\absent\\x.bin", ERROR_PATH_NOT_FOUND, 0},
       {"a folder", FilesDir(), ERROR_ACCESS_DENIED, 0},
-      {"a folder, relative with dots", FilesDir() + "\\..\\digest-files\\.", ERROR_ACCESS_DENIED,
-       0},
+      {"a folder, relative with dots", FilesDir() + "\\..\\digest-files\\.", ERROR_ACCESS_DENIED, 0},
       {"held for reading", held, ERROR_SHARING_VIOLATION, GENERIC_READ},
       {"held for writing", held, ERROR_SHARING_VIOLATION, GENERIC_WRITE},
       {"NUL in the name", held + std::string("\0.txt", 5), ERROR_INVALID_NAME, 0},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     HANDLE other = INVALID_HANDLE_VALUE;
@@ -263,7 +226,7 @@ TEST_F(FileDigestTest, AFileOthersHoldOpenForWritingWithReadSharingIsDigested) {
     HANDLE writer = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(FileMD5Hex(path), Upper(Md5sumOf("size_102401.bin")));
+    EXPECT_EQ(FileMD5Hex(path), Md5sumOf("size_102401.bin"));
     CloseHandle(writer);
   }
 }
@@ -344,7 +307,7 @@ TEST_F(FileDigestTest, BytesAddedWhileAFileIsReadAreNotDigested) {
     }
     return true;
   };
-  EXPECT_EQ(FileMD5Hex(path), Upper(Md5sumOf("size_323584.bin")));
+  EXPECT_EQ(FileMD5Hex(path), Md5sumOf("size_323584.bin"));
   heap_watch::before_take = nullptr;
   CloseHandle(appender);
   EXPECT_EQ(FileSize(path), 323584u + 5000u);

@@ -37,6 +37,8 @@ using collect_testing::PickerSeen;
 using collect_testing::Rows;
 using collect_testing::TempTree;
 using testing::MessageRecorder;
+using testing::NothingSent;
+using testing::PositionText;
 using testing::TestWindow;
 using testing::TestWindowOptions;
 
@@ -45,13 +47,6 @@ std::vector<std::string> Prefixed(const std::string& prefix,
   std::vector<std::string> rows;
   for (const std::string& name : names) rows.push_back(prefix + name);
   return rows;
-}
-
-// The position text as the system's formatting gives it.
-std::string PositionText(int position, int count) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%s %d/%d", Gbk("当前位置:").c_str(), position, count);
-  return text;
 }
 
 // What the window shows besides the file list and the box.
@@ -245,6 +240,7 @@ TEST_F(SelectionTest, KeysTypedIntoTheBoxLandWhereTheCaretWasLeft) {
   const int n = static_cast<int>(t.size());
   Form1->chk1->SetChecked(false);
   const char kPaste = 0x16;  // Ctrl+V
+  // clang-format off
   struct Case {
     const char* what;
     std::string text;  // in the box before the keys
@@ -255,37 +251,14 @@ TEST_F(SelectionTest, KeysTypedIntoTheBoxLandWhereTheCaretWasLeft) {
     ui::TEditSelection after;
   } cases[] = {
       {"'\\a b' typed at the end", t, {n, n}, "", "\\a b", t + "\\ab", {n + 3, n + 3}},
-      {"a blank typed in the middle",
-       t + "\\ab",
-       {n + 2, n + 2},
-       "",
-       " x",
-       t + "\\a xb",
-       {n + 4, n + 4}},
+      {"a blank typed in the middle", t + "\\ab", {n + 2, n + 2}, "", " x", t + "\\a xb", {n + 4, n + 4}},
       {"a blank typed in front", t, {0, 0}, "", " 9", "9" + t, {1, 1}},
       {"blanks pasted in front", t, {0, 0}, "  Z", std::string{kPaste, '9'}, "Z9" + t, {2, 2}},
-      {"blanks pasted at the end",
-       t,
-       {n, n},
-       "\\a  ",
-       std::string{kPaste, 'b'},
-       t + "\\ab",
-       {n + 3, n + 3}},
-      {"a blank typed at the end of a folder's path",
-       t,
-       {n, n},
-       "",
-       "\\a ",
-       t + "\\a",
-       {n + 2, n + 2}},
-      {"the end selected and typed over with a blank",
-       t + "\\ab",
-       {n, n + 3},
-       "",
-       " c",
-       t + "c",
-       {n + 1, n + 1}},
+      {"blanks pasted at the end", t, {n, n}, "\\a  ", std::string{kPaste, 'b'}, t + "\\ab", {n + 3, n + 3}},
+      {"a blank typed at the end of a folder's path", t, {n, n}, "", "\\a ", t + "\\a", {n + 2, n + 2}},
+      {"the end selected and typed over with a blank", t + "\\ab", {n, n + 3}, "", " c", t + "c", {n + 1, n + 1}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Form1->Edit1->SetText(c.text);
@@ -540,7 +513,8 @@ TEST_F(SelectionTest, InputInAPicksPumpStartsNoRunAndLeavesThePickListedAsPicked
       before_listing = Box() == tree.Path("old");
       c.in_pump();
     });
-    MessageRecorder seen({Form1->Handle(), Form1->Memo2->Handle()}, {WM_ENABLE, LB_ADDSTRING});
+    MessageRecorder seen({Form1->Handle()}, {WM_ENABLE});
+    MessageRecorder digests({Form1->Memo2->Handle()}, {LB_ADDSTRING});
     seen.OnSent(Form1->Handle(), WM_ENABLE, [&] {
       if (IsWindowEnabled(Form1->Handle())) input.PostOnce();
     });
@@ -552,7 +526,7 @@ TEST_F(SelectionTest, InputInAPicksPumpStartsNoRunAndLeavesThePickListedAsPicked
     ASSERT_EQ(driver.Join().failure, "");
     EXPECT_EQ(inputs, 1);
     EXPECT_TRUE(before_listing);
-    EXPECT_EQ(seen.Count(Form1->Memo2->Handle(), LB_ADDSTRING), 0) << "a run digested rows";
+    EXPECT_TRUE(NothingSent(digests)) << "a run digested rows";
     EXPECT_EQ(Box(), c.pick);
     EXPECT_EQ(Rows(List()), c.rows);
     EXPECT_EQ(Form1->Gauge1->BackColor(), gauge_state::Ready);

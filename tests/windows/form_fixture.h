@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/form1.h"
 #include "common/import_slot.h"
@@ -77,13 +78,13 @@ inline void Pump(DWORD ms = 0) {
 
 // Pumps until done() or the time is up; true when done() came true.
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms = 5000) {
-  DWORD end = GetTickCount() + timeout_ms;
-  while (!done()) {
-    if (static_cast<LONG>(GetTickCount() - end) >= 0) return false;
-    ui::Application->ProcessMessages();
-    Sleep(1);
-  }
-  return true;
+  return WaitUntil(
+      [&] {
+        if (done()) return true;
+        ui::Application->ProcessMessages();
+        return false;
+      },
+      timeout_ms, 1);
 }
 
 // A test with a fresh main window, shown at its stored place. Its timer is off, so that no tick
@@ -110,24 +111,16 @@ inline RECT RectInParent(HWND window) {
   return r;
 }
 
-// The GBK (code page 936) bytes of a UTF-8 text, converted by the system.
-inline std::string Gbk(const std::string& utf8) {
-  int wide_len =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(wide_len), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                      wide_len);
-  int len = WideCharToMultiByte(936, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(936, 0, wide.data(), wide_len, out.data(), len, nullptr, nullptr);
-  return out;
+// The position label's text for a row (from 1, 0 for none) and a row count.
+inline std::string PositionText(int row, int count) {
+  return Gbk("当前位置: ") + std::to_string(row) + "/" + std::to_string(count);
 }
 
-// The text of a window as the system holds it (ANSI).
-inline std::string TextOf(HWND window) {
-  char buf[1024] = {};
-  int len = GetWindowTextA(window, buf, sizeof buf);
-  return std::string(buf, static_cast<size_t>(len));
+// The rows of a list, read back through it.
+inline std::vector<std::string> Rows(const ui::TStrings& list) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Get(i));
+  return rows;
 }
 
 }  // namespace vorlund::testing

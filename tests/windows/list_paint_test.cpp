@@ -61,11 +61,6 @@ class ListPaint : public FormTest {
   void Append(int rows) {
     for (int i = 0; i < rows; ++i) list_->Items().Add("Z:\\rows\\row " + std::to_string(next_++));
   }
-  int VisibleRows() const {
-    RECT client;
-    GetClientRect(list_->Handle(), &client);
-    return client.bottom / static_cast<int>(SendMessageA(list_->Handle(), LB_GETITEMHEIGHT, 0, 0));
-  }
   // After a turn of the loop: the screen shows the rows the list holds, its scroll range too.
   void ExpectShownAsHeld() { ExpectShownAsHeld(list_); }
   void ExpectShownAsHeld(ui::TListBox* list) {
@@ -75,7 +70,7 @@ class ListPaint : public FormTest {
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE;
     const int rows = list->Items().Count();
-    if (rows > VisibleRows()) {
+    if (rows > PageRows(list_->Handle())) {
       ASSERT_TRUE(GetScrollInfo(list->Handle(), SB_VERT, &info));
       EXPECT_EQ(info.nMax, rows - 1);
     }
@@ -85,7 +80,7 @@ class ListPaint : public FormTest {
 };
 
 TEST_F(ListPaint, AppendedRowsShowAtTheNextTurnAndOnlyTheyArePainted) {
-  const int page = VisibleRows();
+  const int page = PageRows(list_->Handle());
   ASSERT_GT(page, 10);
   struct Step {
     const char* what;
@@ -123,27 +118,27 @@ TEST_F(ListPaint, AppendedRowsShowAtTheNextTurnAndOnlyTheyArePainted) {
     }
     Pump(30);
     if (!step.in_view && !step.selection) {
-      EXPECT_TRUE(SequenceIs(paints, {})) << "rows out of view repaint only the scroll bar";
+      EXPECT_TRUE(NothingSent(paints)) << "rows out of view repaint only the scroll bar";
     }
     ExpectShownAsHeld();
   }
 }
 
 TEST_F(ListPaint, ATurnWithNothingNewRepaintsNothing) {
-  Append(VisibleRows() * 3);
+  Append(PageRows(list_->Handle()) * 3);
   Pump(50);
   MessageRecorder paints({list_->Handle(), Form1->Memo2->Handle(), Form1->Handle()},
                          {WM_PAINT, WM_NCPAINT, WM_ERASEBKGND});
   Pump(300);
-  EXPECT_TRUE(SequenceIs(paints, {}));
+  EXPECT_TRUE(NothingSent(paints));
 }
 
 TEST_F(ListPaint, RowsEmptiedAndListedAnewInOneTurnShowAsListed) {
-  Append(VisibleRows() * 2);
+  Append(PageRows(list_->Handle()) * 2);
   Pump(30);
   list_->Items().Clear();
   next_ = 1000;  // other texts, the same count
-  Append(VisibleRows() * 2);
+  Append(PageRows(list_->Handle()) * 2);
   Pump(30);
   ExpectShownAsHeld();
 }
@@ -176,6 +171,7 @@ TEST_F(ListPaint, AListingShowsWhatItFoundAtEachPump) {
 
 TEST_F(ListPaint, APumpPaintsOnlyWhenAFrameHasPassedSinceTheLastThatPaintedAndTakesInputAlways) {
   constexpr std::uint64_t kFrame = ui::kFrameMicroseconds;
+  // clang-format off
   struct Case {
     const char* what;
     std::uint64_t step;  // the clock's move from one pump to the next
@@ -183,15 +179,12 @@ TEST_F(ListPaint, APumpPaintsOnlyWhenAFrameHasPassedSinceTheLastThatPaintedAndTa
   } cases[] = {
       {"a clock that stands still", 0, {true, false, false, false, false, false, false, false}},
       {"a frame between pumps", kFrame, {true, true, true, true, true, true, true, true}},
-      {"just over half a frame",
-       kFrame / 2 + 1,
-       {true, false, true, false, true, false, true, false}},
+      {"just over half a frame", kFrame / 2 + 1, {true, false, true, false, true, false, true, false}},
       {"just under a frame", kFrame - 1, {true, false, true, false, true, false, true, false}},
-      {"just over a quarter",
-       kFrame / 4 + 1,
-       {true, false, false, false, true, false, false, false}},
+      {"just over a quarter", kFrame / 4 + 1, {true, false, false, false, true, false, false, false}},
       {"three frames", 3 * kFrame, {true, true, true, true, true, true, true, true}},
   };
+  // clang-format on
   ui::TLabel* label = Form1->lbl3;
   const HWND gauge = Form1->Gauge1->Handle();
   for (const Case& c : cases) {
@@ -218,27 +211,26 @@ TEST_F(ListPaint, APumpPaintsOnlyWhenAFrameHasPassedSinceTheLastThatPaintedAndTa
         EXPECT_GE(paints.Count(gauge, WM_PAINT), 1);
         ExpectShownAsHeld();
       } else {
-        EXPECT_TRUE(SequenceIs(paints, {})) << "a pump within a frame of the last paint painted";
+        EXPECT_TRUE(NothingSent(paints)) << "a pump within a frame of the last paint painted";
       }
     }
     // A frame later, the next pump shows everything.
     clock.Advance(kFrame);
     ui::Application->ProcessMessages();
     ExpectShownAsHeld();
-    EXPECT_EQ(TextOf(label->Handle()), "pump " + std::to_string(c.paints.size() - 1));
+    EXPECT_EQ(WindowTextOf(label->Handle()), "pump " + std::to_string(c.paints.size() - 1));
   }
 }
 
 TEST_F(ListPaint, RowsThatAPumpLeftUnpaintedShowInTheNextLoopOfAnyKind) {
   FrameClockOfTest still;
   ui::Application->ProcessMessages();  // the pump that paints; the clock stands still after it
-  Append(VisibleRows() / 2);
+  Append(PageRows(list_->Handle()) / 2);
   ui::Application->ProcessMessages();
   EXPECT_FALSE(Pixels(list_->Handle(), false) == Pixels(list_->Handle(), true))
       << "the rows showed at a pump that does not paint";
   // The main loop, a modal dialog's loop: not paced.
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  DispatchWaiting();
   ExpectShownAsHeld();
 }
 
@@ -269,7 +261,7 @@ TEST_F(ListPaint, AnOperationWithinOneFramePaintsAtNoPumpAndShowsAllAtItsEnd) {
     int pumps = 0;
     TestWindow probe([&] {
       ++pumps;
-      EXPECT_TRUE(SequenceIs(paints, {})) << "a pump within the frame painted";
+      EXPECT_TRUE(NothingSent(paints)) << "a pump within the frame painted";
     });
     MessageRecorder adds({c.list->Handle()}, {LB_ADDSTRING});
     adds.OnSent(c.list->Handle(), LB_ADDSTRING, [&] { probe.PostOnce(); });

@@ -207,7 +207,7 @@ TEST_F(MainWindow, FirstFocusIsTheDigestListAndTabGoesRound) {
 }
 
 TEST_F(MainWindow, CaptionsAndTextsAreTheirGbkBytes) {
-  EXPECT_EQ(TextOf(Form1->Handle()), "Vorlund");
+  EXPECT_EQ(WindowTextOf(Form1->Handle()), "Vorlund");
   std::map<std::string, std::string> texts = {
       {"Button2", "设定目录"},
       {"chk1", "包含子目录"},
@@ -228,7 +228,7 @@ TEST_F(MainWindow, CaptionsAndTextsAreTheirGbkBytes) {
       {"pnl8", ""},
   };
   for (const auto& [name, utf8] : texts)
-    EXPECT_EQ(TextOf(HandleOf(name.c_str())), Gbk(utf8)) << name;
+    EXPECT_EQ(WindowTextOf(HandleOf(name.c_str())), Gbk(utf8)) << name;
 }
 
 TEST_F(MainWindow, WindowAndComponentProperties) {
@@ -330,7 +330,7 @@ TEST_F(MainWindow, TickKeepsTheSmallestOuterSize) {
     MessageRecorder recorder({form}, {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE,
                                       WM_PAINT, WM_NCPAINT, WM_ERASEBKGND});
     Pump(300);
-    EXPECT_TRUE(SequenceIs(recorder, {}));
+    EXPECT_TRUE(NothingSent(recorder));
   }
   EXPECT_EQ(outer().cx, 832);
   EXPECT_EQ(outer().cy, 665);

@@ -102,35 +102,56 @@ void MessageRecorder::OnSent(HWND window, UINT message, std::function<void()> ac
 
 namespace {
 
-std::string Row(HWND window, UINT message, const std::string& wparam) {
+std::string Row(HWND window, UINT message, const std::string& wparam, const char* how) {
   std::ostringstream out;
-  out << "  " << window << " " << MessageName(message) << " " << wparam << "\n";
+  out << "  " << window << " " << MessageName(message) << " " << wparam << " " << how << "\n";
   return out.str();
+}
+
+bool Matches(const ExpectedMessage& e, const RecordedMessage& m) {
+  return e.window == m.window && e.message == m.message &&
+         (e.flags & (m.sent ? kSent : kPosted)) != 0 && (!e.wparam || *e.wparam == m.wparam);
 }
 
 }  // namespace
 
 std::string MessageRecorder::Dump() const {
   std::string out;
-  for (const auto& m : messages_) out += Row(m.window, m.message, std::to_string(m.wparam));
+  for (const auto& m : messages_)
+    out += Row(m.window, m.message, std::to_string(m.wparam), m.sent ? "sent" : "posted");
   return out;
 }
 
 ::testing::AssertionResult SequenceIs(const MessageRecorder& recorder,
                                       const std::vector<ExpectedMessage>& expected) {
   const auto& got = recorder.Messages();
-  bool same = got.size() == expected.size();
-  for (size_t i = 0; same && i < got.size(); ++i) {
-    same = got[i].window == expected[i].window && got[i].message == expected[i].message &&
-           (!expected[i].wparam || *expected[i].wparam == got[i].wparam);
+  size_t e = 0, g = 0;
+  while (e < expected.size() && g < got.size()) {
+    if (Matches(expected[e], got[g])) {
+      ++e;
+      ++g;
+    } else if (expected[e].flags & kOptional) {
+      ++e;
+    } else {
+      break;
+    }
   }
-  if (same) return ::testing::AssertionSuccess();
+  while (e < expected.size() && (expected[e].flags & kOptional)) ++e;
+  if (e == expected.size() && g == got.size()) return ::testing::AssertionSuccess();
   std::string want;
-  for (const auto& e : expected)
-    want += Row(e.window, e.message, e.wparam ? std::to_string(*e.wparam) : "any");
+  for (const auto& m : expected) {
+    const char* how =
+        (m.flags & kSent) ? ((m.flags & kPosted) ? "sent or posted" : "sent") : "posted";
+    want += Row(m.window, m.message, m.wparam ? std::to_string(*m.wparam) : "any", how);
+    if (m.flags & kOptional) want.insert(want.size() - 1, " (optional)");
+  }
   return ::testing::AssertionFailure() << "expected messages:\n"
                                        << want << "recorded messages:\n"
                                        << recorder.Dump();
+}
+
+::testing::AssertionResult NothingSent(const MessageRecorder& recorder) {
+  return SequenceIs(recorder, {});
 }
 
 }  // namespace vorlund::testing

@@ -22,10 +22,15 @@ struct RecordedMessage {
   bool sent;  // sent, or taken from the queue
 };
 
+// How an expected message reaches its window: sent to it, or taken from the queue (posted);
+// an optional one may be missing from the recorded sequence.
+enum MessageFlags : unsigned { kSent = 1, kPosted = 2, kOptional = 4 };
+
 // One row of an expected sequence; a wparam left out matches any.
 struct ExpectedMessage {
   HWND window;
   UINT message;
+  unsigned flags;  // kSent or kPosted, with kOptional
   std::optional<WPARAM> wparam = std::nullopt;
 };
 
@@ -66,8 +71,11 @@ class MessageRecorder {
   static inline MessageRecorder* current_ = nullptr;
 };
 
-// The recorded messages are exactly the expected table, in order; both are printed when not.
+// The recorded messages are the expected table, in order, each sent or posted as marked; an
+// optional row may be missing. Both are printed when they differ.
 ::testing::AssertionResult SequenceIs(const MessageRecorder& recorder,
                                       const std::vector<ExpectedMessage>& expected);
+// Nothing was recorded: no message sent or posted to the windows watched.
+::testing::AssertionResult NothingSent(const MessageRecorder& recorder);
 
 }  // namespace vorlund::testing

@@ -101,15 +101,8 @@ std::string DigestRow(int row) {
   return text;
 }
 
-int Top(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0)); }
-int Selected(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
-int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
-// The rows that fit into the list's height, as the list control scrolls by them.
-int PageRows(HWND list) {
-  RECT r;
-  GetClientRect(list, &r);
-  return r.bottom / static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-}
+// A list's top row and selection, as a state compared whole (its count and caret any).
+ListState Shows(int top, int selected) { return {.top = top, .selected = selected}; }
 
 // The pointer at (x, y) with the focus first on start: after some ticks the focus is on expected.
 struct FocusCase {
@@ -172,7 +165,7 @@ class PairedLists : public FormTest {
     return h == Holder::kFiles ? files_ : h == Holder::kDigests ? digests_ : Form1->Edit1->Handle();
   }
   void Fill(HWND list, int rows, bool digests) {
-    for (int i = Rows(list); i < rows; ++i) {
+    for (int i = RowCount(list); i < rows; ++i) {
       std::string text = digests ? DigestRow(i) : "Z:\\files\\" + std::to_string(i) + ".bin";
       SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
@@ -181,12 +174,11 @@ class PairedLists : public FormTest {
   static void Place(HWND list, int top, int selected) {
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-    ASSERT_EQ(Selected(list), selected);
-    ASSERT_EQ(Top(list), top);
+    ASSERT_EQ(ListStateOf(list), Shows(top, selected));
   }
   // Clicks a row of a list, as the user's click reaches it.
   void ClickRow(HWND list, int row) {
-    const LPARAM at = MAKELPARAM(20, (row - Top(list)) * 12 + 5);
+    const LPARAM at = MAKELPARAM(20, (row - ListStateOf(list).top) * 12 + 5);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(list, WM_LBUTTONUP, 0, at);
     Pump(30);
@@ -213,10 +205,6 @@ class PairedLists : public FormTest {
   int ticks_ = 0;
 };
 
-std::string Position(int row, int count) {
-  return Gbk("当前位置: " + std::to_string(row) + "/" + std::to_string(count));
-}
-
 // --- The focus follows the pointer ---
 
 TEST_F(PairedLists, ThePointerGivesTheFocusToTheListOnItsSideInsideTheBand) {
@@ -227,55 +215,25 @@ TEST_F(PairedLists, ThePointerGivesTheFocusToTheListOnItsSideInsideTheBand) {
   ASSERT_EQ(g.split, 672);
   ASSERT_EQ(g.digest_left, 472);
   using H = Holder;
+  // clang-format off
   const std::vector<FocusCase> cases = {
       {"top edge of the band", {At::kZero, 100}, {At::kBandTop, 0}, H::kPathBox, H::kPathBox},
-      {"one pixel inside the top edge",
-       {At::kZero, 100},
-       {At::kBandTop, 1},
-       H::kPathBox,
-       H::kFiles},
+      {"one pixel inside the top edge", {At::kZero, 100}, {At::kBandTop, 1}, H::kPathBox, H::kFiles},
       {"the lists' first rows", {At::kZero, 100}, {At::kBandTop, -10}, H::kPathBox, H::kPathBox},
       {"top of the bottom strip", {At::kZero, 100}, {At::kBandBottom, 0}, H::kPathBox, H::kPathBox},
-      {"one pixel above the bottom strip",
-       {At::kZero, 100},
-       {At::kBandBottom, -1},
-       H::kPathBox,
-       H::kFiles},
-      {"on the split line, file list focused",
-       {At::kSplit, 0},
-       {At::kMiddle, 0},
-       H::kFiles,
-       H::kFiles},
-      {"on the split line, digest list focused",
-       {At::kSplit, 0},
-       {At::kMiddle, 0},
-       H::kDigests,
-       H::kDigests},
-      {"on the split line, path box focused",
-       {At::kSplit, 0},
-       {At::kMiddle, 0},
-       H::kPathBox,
-       H::kPathBox},
+      {"one pixel above the bottom strip", {At::kZero, 100}, {At::kBandBottom, -1}, H::kPathBox, H::kFiles},
+      {"on the split line, file list focused", {At::kSplit, 0}, {At::kMiddle, 0}, H::kFiles, H::kFiles},
+      {"on the split line, digest list focused", {At::kSplit, 0}, {At::kMiddle, 0}, H::kDigests, H::kDigests},
+      {"on the split line, path box focused", {At::kSplit, 0}, {At::kMiddle, 0}, H::kPathBox, H::kPathBox},
       {"one left of the split line", {At::kSplit, -1}, {At::kMiddle, 0}, H::kDigests, H::kFiles},
       {"one right of the split line", {At::kSplit, 1}, {At::kMiddle, 0}, H::kFiles, H::kDigests},
-      {"over the digest list left of the split line",
-       {At::kDigestLeft, 5},
-       {At::kMiddle, 0},
-       H::kDigests,
-       H::kFiles},
+      {"over the digest list left of the split line", {At::kDigestLeft, 5}, {At::kMiddle, 0}, H::kDigests, H::kFiles},
       {"left of the window", {At::kZero, -100}, {At::kMiddle, 0}, H::kDigests, H::kFiles},
       {"right of the window", {At::kClientRight, 60}, {At::kMiddle, 0}, H::kFiles, H::kDigests},
-      {"path box focused, pointer on the digest side",
-       {At::kSplit, 40},
-       {At::kMiddle, 0},
-       H::kPathBox,
-       H::kDigests},
-      {"over the bottom strip on the digest side",
-       {At::kSplit, 40},
-       {At::kBandBottom, 20},
-       H::kFiles,
-       H::kFiles},
+      {"path box focused, pointer on the digest side", {At::kSplit, 40}, {At::kMiddle, 0}, H::kPathBox, H::kDigests},
+      {"over the bottom strip on the digest side", {At::kSplit, 40}, {At::kBandBottom, 20}, H::kFiles, H::kFiles},
   };
+  // clang-format on
   StartTicks();
   RunFocusCases(cases);
   EXPECT_GT(ticks_, static_cast<int>(cases.size()));
@@ -290,39 +248,17 @@ TEST_F(PairedLists, TheSplitLineMovesWithTheFileListOfAMaximizedWindow) {
   ASSERT_GT(g.split, design_split + 100) << "the file list takes the extra width";
   ASSERT_GT(g.band_bottom, design_bottom + 100) << "the bottom strip stays at the bottom";
   using H = Holder;
+  // clang-format off
   const std::vector<FocusCase> cases = {
-      {"the design size's split line + 1",
-       {At::kZero, design_split + 1},
-       {At::kMiddle, 0},
-       H::kDigests,
-       H::kFiles},
+      {"the design size's split line + 1", {At::kZero, design_split + 1}, {At::kMiddle, 0}, H::kDigests, H::kFiles},
       {"on the moved split line", {At::kSplit, 0}, {At::kMiddle, 0}, H::kFiles, H::kFiles},
-      {"on the moved split line, digest list focused",
-       {At::kSplit, 0},
-       {At::kMiddle, 0},
-       H::kDigests,
-       H::kDigests},
-      {"one left of the moved split line",
-       {At::kSplit, -1},
-       {At::kMiddle, 0},
-       H::kDigests,
-       H::kFiles},
-      {"one right of the moved split line",
-       {At::kSplit, 1},
-       {At::kMiddle, 0},
-       H::kFiles,
-       H::kDigests},
-      {"one pixel above the moved bottom strip",
-       {At::kZero, 100},
-       {At::kBandBottom, -1},
-       H::kPathBox,
-       H::kFiles},
-      {"top of the moved bottom strip",
-       {At::kZero, 100},
-       {At::kBandBottom, 0},
-       H::kPathBox,
-       H::kPathBox},
+      {"on the moved split line, digest list focused", {At::kSplit, 0}, {At::kMiddle, 0}, H::kDigests, H::kDigests},
+      {"one left of the moved split line", {At::kSplit, -1}, {At::kMiddle, 0}, H::kDigests, H::kFiles},
+      {"one right of the moved split line", {At::kSplit, 1}, {At::kMiddle, 0}, H::kFiles, H::kDigests},
+      {"one pixel above the moved bottom strip", {At::kZero, 100}, {At::kBandBottom, -1}, H::kPathBox, H::kFiles},
+      {"top of the moved bottom strip", {At::kZero, 100}, {At::kBandBottom, 0}, H::kPathBox, H::kPathBox},
   };
+  // clang-format on
   StartTicks();
   RunFocusCases(cases);
 }
@@ -354,10 +290,9 @@ TEST_F(PairedLists, TheFocusedListsTopRowAndSelectionGoToTheOther) {
     Place(source, c.top, c.selected);
     SetFocus(WindowOf(c.focused));
     Pump(100);
-    EXPECT_EQ(Top(other), c.expected_top) << c.what;
-    EXPECT_EQ(Selected(other), c.expected_selected) << c.what;
-    EXPECT_EQ(Top(source), c.top) << c.what << ": the focused list stays";
-    EXPECT_EQ(Selected(source), c.selected) << c.what << ": the focused list stays";
+    EXPECT_EQ(ListStateOf(other), Shows(c.expected_top, c.expected_selected)) << c.what;
+    EXPECT_EQ(ListStateOf(source), Shows(c.top, c.selected))
+        << c.what << ": the focused list stays";
   }
 }
 
@@ -373,11 +308,10 @@ TEST_F(PairedLists, TheTopRowIsCopiedBeforeTheSelectionAndBringsAScrolledRowBack
   StartTicks();
   Pump(300);
   // The selection scrolls row 80 into view; the next tick scrolls back to the file list's top.
-  EXPECT_TRUE(SequenceIs(recorder, {{digests_, LB_SETTOPINDEX, 10},
-                                    {digests_, LB_SETCURSEL, 80},
-                                    {digests_, LB_SETTOPINDEX, 10}}));
-  EXPECT_EQ(Top(digests_), 10);
-  EXPECT_EQ(Selected(digests_), 80);
+  EXPECT_TRUE(SequenceIs(recorder, {{digests_, LB_SETTOPINDEX, kSent, 10},
+                                    {digests_, LB_SETCURSEL, kSent, 80},
+                                    {digests_, LB_SETTOPINDEX, kSent, 10}}));
+  EXPECT_EQ(ListStateOf(digests_), Shows(10, 80));
 }
 
 TEST_F(PairedLists, AShorterOtherListRaisesNothingAndFollowsOnceItHasTheRow) {
@@ -410,11 +344,10 @@ TEST_F(PairedLists, AShorterOtherListRaisesNothingAndFollowsOnceItHasTheRow) {
   for (const Stage& s : stages) {
     Fill(digests_, s.rows, true);
     Pump(150);
-    EXPECT_EQ(Selected(digests_), s.expected_selected) << s.rows << " rows";
-    EXPECT_EQ(Top(digests_), s.expected_top) << s.rows << " rows";
+    EXPECT_EQ(ListStateOf(digests_), Shows(s.expected_top, s.expected_selected))
+        << s.rows << " rows";
   }
-  EXPECT_EQ(Selected(files_), 160);
-  EXPECT_EQ(Top(files_), 150);
+  EXPECT_EQ(ListStateOf(files_), Shows(150, 160));
   boxes.Join();
   EXPECT_EQ(boxes.Count(), 0) << "no error was shown";
   EXPECT_EQ(clicks, 0) << "copying raises no click";
@@ -450,7 +383,7 @@ TEST_F(PairedLists, AnIdleWindowWithThePointerInTheBandDoesNothing) {
     const int ticks = ticks_;
     Pump(1000);
     EXPECT_GT(ticks_ - ticks, 30) << c.what << ": the timer ticked";
-    EXPECT_TRUE(SequenceIs(recorder, {})) << c.what;
+    EXPECT_TRUE(NothingSent(recorder)) << c.what;
     EXPECT_EQ(focus.Count(), 0) << c.what;
     EXPECT_EQ(GetFocus(), c.expected_focus) << c.what;
   }
@@ -493,7 +426,8 @@ TEST_F(PairedLists, AListAskedForARowItLacksShowsNoSelectionAndItsEndOnce) {
       else
         EXPECT_NO_THROW(list->SetTopIndex(c.requested)) << c.what;
     }
-    EXPECT_EQ(c.selection ? Selected(window) : Top(window), c.expected) << c.what;
+    const ListState shown = ListStateOf(window);
+    EXPECT_EQ(c.selection ? shown.selected : shown.top, c.expected) << c.what;
     EXPECT_EQ(recorder.Count(window, message), 1) << c.what << ": one request, then none";
   }
   Pump(30);
@@ -513,11 +447,11 @@ TEST_F(PairedLists, SelectingARowShowsItsPositionTheOtherListsRowAndItsDigest) {
     int expected_other;
     bool shows_digest;  // false: edt1 keeps its earlier text
   } cases[] = {
-      {"fifth digest row of ten", true, 4, 10, -1, Position(5, 10), 4, true},
-      {"third file row of ten", false, 2, 10, -1, Position(3, 10), 2, true},
-      {"last digest row", true, 9, 10, 2, Position(10, 10), 9, true},
-      {"a file row before any run", false, 6, 0, -1, Position(7, 10), -1, false},
-      {"a file row beyond a stopped run", false, 7, 5, 3, Position(8, 10), -1, false},
+      {"fifth digest row of ten", true, 4, 10, -1, PositionText(5, 10), 4, true},
+      {"third file row of ten", false, 2, 10, -1, PositionText(3, 10), 2, true},
+      {"last digest row", true, 9, 10, 2, PositionText(10, 10), 9, true},
+      {"a file row before any run", false, 6, 0, -1, PositionText(7, 10), -1, false},
+      {"a file row beyond a stopped run", false, 7, 5, 3, PositionText(8, 10), -1, false},
   };
   const std::string earlier = "earlier text";
   for (const Case& c : cases) {
@@ -531,10 +465,11 @@ TEST_F(PairedLists, SelectingARowShowsItsPositionTheOtherListsRowAndItsDigest) {
     HWND other = c.in_digests ? files_ : digests_;
     SetFocus(clicked);
     ClickRow(clicked, c.row);
-    ASSERT_EQ(Selected(clicked), c.row) << c.what;
-    EXPECT_EQ(TextOf(Form1->lbl3->Handle()), c.expected_label) << c.what;
-    EXPECT_EQ(Selected(other), c.expected_other) << c.what;
-    EXPECT_EQ(TextOf(Form1->edt1->Handle()), c.shows_digest ? DigestRow(c.row) : earlier) << c.what;
+    ASSERT_EQ(ListStateOf(clicked).selected, c.row) << c.what;
+    EXPECT_EQ(WindowTextOf(Form1->lbl3->Handle()), c.expected_label) << c.what;
+    EXPECT_EQ(ListStateOf(other).selected, c.expected_other) << c.what;
+    EXPECT_EQ(WindowTextOf(Form1->edt1->Handle()), c.shows_digest ? DigestRow(c.row) : earlier)
+        << c.what;
   }
 }
 
@@ -543,7 +478,7 @@ TEST_F(PairedLists, ArrowKeysThroughTheDigestListUpdateThePositionAtEachKey) {
   Fill(digests_, 10, true);
   SetFocus(digests_);
   ClickRow(digests_, 0);
-  ASSERT_EQ(TextOf(Form1->lbl3->Handle()), Position(1, 10));
+  ASSERT_EQ(WindowTextOf(Form1->lbl3->Handle()), PositionText(1, 10));
   struct Step {
     WPARAM key;
     int expected_row;
@@ -551,10 +486,10 @@ TEST_F(PairedLists, ArrowKeysThroughTheDigestListUpdateThePositionAtEachKey) {
                {VK_END, 9},  {VK_UP, 8},   {VK_HOME, 0}, {VK_DOWN, 1}};
   for (const Step& s : steps) {
     Key(digests_, s.key);
-    EXPECT_EQ(TextOf(Form1->lbl3->Handle()), Position(s.expected_row + 1, 10))
+    EXPECT_EQ(WindowTextOf(Form1->lbl3->Handle()), PositionText(s.expected_row + 1, 10))
         << "key " << s.key << " to row " << s.expected_row;
-    EXPECT_EQ(Selected(files_), s.expected_row);
-    EXPECT_EQ(TextOf(Form1->edt1->Handle()), DigestRow(s.expected_row));
+    EXPECT_EQ(ListStateOf(files_).selected, s.expected_row);
+    EXPECT_EQ(WindowTextOf(Form1->edt1->Handle()), DigestRow(s.expected_row));
   }
 }
 
@@ -619,13 +554,7 @@ TEST_F(PairedLists, AnotherWindowInFrontKeepsTheFocusAndTheMainWindowStaysBehind
   Fill(digests_, 50, true);
   StartTicks();
   for (Coord x : {Coord{At::kZero, 100}, Coord{At::kSplit, 40}}) {
-    TestWindowOptions options = TestWindowOptions::TopLevel();
-    options.title = "in front";
-    options.left = 400;
-    options.top = 300;
-    options.width = 300;
-    options.height = 200;
-    TestWindow front(options);
+    TestWindow front(TestWindowOptions::TopLevelAt("in front", 400, 300, 300, 200));
     SetForegroundWindow(front.Handle());
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == front.Handle(); }, 2000));
     SetFocus(front.Handle());
@@ -639,7 +568,7 @@ TEST_F(PairedLists, AnotherWindowInFrontKeepsTheFocusAndTheMainWindowStaysBehind
     EXPECT_EQ(GetForegroundWindow(), front.Handle());
     EXPECT_EQ(GetActiveWindow(), front.Handle());
     EXPECT_EQ(GetFocus(), front.Handle());
-    EXPECT_TRUE(SequenceIs(recorder, {}));
+    EXPECT_TRUE(NothingSent(recorder));
     EXPECT_EQ(focus.Count(), 0);
   }
 }

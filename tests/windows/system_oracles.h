@@ -1,10 +1,20 @@
-// What the system itself says, as the tests expect the program to cite it: taken from the
-// platform, never from the program's own code.
+// What the system itself says, as the tests expect the program to cite it, and md5sum's digests
+// of the files the tests read: taken from the platform and from md5sum, never from the program's
+// own code.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <map>
 #include <string>
+#include <vector>
+
+#include "dialog_driver.h"
 
 namespace vorlund::testing {
 
@@ -32,6 +42,52 @@ inline std::string FullPath(const std::string& path) {
   char full[MAX_PATH * 2] = {};
   const DWORD len = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
   return std::string(full, len < sizeof full ? len : 0);
+}
+
+// The build folder, where the fixtures and md5sum's digests of them lie: as a Unix path, and as
+// the Windows path Wine gives it under drive Z:.
+inline std::string WindowsPath(const std::string& unix_path) {
+  std::string path = "Z:" + unix_path;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+inline std::string BinaryDirUnix() {
+  const char* dir = std::getenv("VORLUND_BINARY_DIR");
+  return dir ? dir : ".";
+}
+inline std::string BinaryDir() { return WindowsPath(BinaryDirUnix()); }
+
+// md5sum's digests of the files below a folder, in upper case, by each file's path below the
+// folder in the code page 936 ("\"-separated). md5_file is md5sum's output as the test fixtures
+// write it beside the folder: one line a file, the digest, two blanks, the path below the folder
+// in UTF-8 ("/"-separated).
+inline std::map<std::string, std::string> Md5sums(const std::string& md5_file) {
+  std::map<std::string, std::string> digests;
+  std::ifstream in(md5_file, std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    if (line.size() < 35) continue;
+    std::string digest = line.substr(0, 32);
+    std::transform(digest.begin(), digest.end(), digest.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::string path = Gbk(line.substr(34));
+    std::replace(path.begin(), path.end(), '/', '\\');
+    digests[path] = digest;
+  }
+  return digests;
+}
+
+// md5sum's digest for each row of a listing of folder, in row order; a row md5sum gave no digest
+// for fails the test.
+inline std::vector<std::string> ExpectedDigests(const std::vector<std::string>& rows,
+                                                const std::string& folder,
+                                                const std::map<std::string, std::string>& md5sums) {
+  std::vector<std::string> digests;
+  for (const std::string& row : rows) {
+    auto it = md5sums.find(row.substr(std::min(row.size(), folder.size() + 1)));
+    if (it == md5sums.end()) ADD_FAILURE() << "md5sum gave no digest for " << row;
+    digests.push_back(it == md5sums.end() ? "(no md5sum digest for " + row + ")" : it->second);
+  }
+  return digests;
 }
 
 }  // namespace vorlund::testing

@@ -29,6 +29,16 @@ struct TestWindowOptions {
     options.enabled = enabled;
     return options;
   }
+  // A shown top-level window of the test with a title, at a place of the screen.
+  static TestWindowOptions TopLevelAt(const char* title, int left, int top, int width, int height) {
+    TestWindowOptions options = TopLevel();
+    options.title = title;
+    options.left = left;
+    options.top = top;
+    options.width = width;
+    options.height = height;
+    return options;
+  }
   // A shown child window of parent.
   static TestWindowOptions Child(HWND parent) {
     TestWindowOptions options = TopLevel();
