@@ -1,5 +1,6 @@
 // One pump's share of the frame pacing (ui/frame_gate.h): a pump that does not paint handles
-// every message but the painting ones, which wait for a later loop.
+// input, posted and sent messages and timers, and leaves the painting ones and the layer's own
+// (ui/messages.h) for a later loop.
 #pragma once
 
 #include <windows.h>
@@ -8,9 +9,9 @@ namespace ui {
 
 // For its lifetime, one pump of the application: whether it paints is asked of the pump gate at
 // its start. One that does not paint takes no WM_PAINT from the queue (the windows stay invalid
-// until a loop that paints) and leaves the lists' resumes of their redraw in the queue, so
-// whichever loop runs next (a pump that paints, the main loop, a modal dialog's loop) draws what
-// they hold.
+// until a loop that paints) and leaves the layer's messages, among them the lists' resumes of
+// their redraw, in the queue, so whichever loop runs next (a pump that paints, the main loop, a
+// modal dialog's loop) draws what they hold.
 class FramePump {
  public:
   FramePump();
