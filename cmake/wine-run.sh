@@ -8,8 +8,7 @@
 # - the Chinese locale, so that the program sees code page 936;
 # - the Chinese font "宋体" replaced by WenQuanYi Micro Hei Mono, which draws it legibly at 12 pixels;
 # - a display of its own (a fresh Xvfb) unless VORLUND_DISPLAY names one to share;
-# - windows framed and managed by Wine itself, since no window manager runs;
-# - no polling for game controllers (the controller bus's SDL backend is off).
+# - windows framed and managed by Wine itself, since no window manager runs.
 # Whatever it starts (Xvfb) it stops before it returns; wineserver is started with its
 # output detached so that it never holds a caller's pipe open.
 # Exits 77 (a skipped test for CTest) when the program is 32-bit and this machine's kernel cannot
@@ -31,7 +30,7 @@ mkdir -p "$(dirname "$prefix")"
 (
   flock 9
   # Bump the stamp when the set-up below changes: older prefixes are then made anew.
-  stamp="vorlund prefix 4, ${WINEARCH:-win64}"
+  stamp="vorlund prefix 3, ${WINEARCH:-win64}"
   if [ "$(cat "$prefix/.vorlund-ready" 2>/dev/null)" != "$stamp" ]; then
     rm -rf "$prefix"
     wine wineboot -i </dev/null >/dev/null 2>&1
@@ -45,10 +44,6 @@ mkdir -p "$(dirname "$prefix")"
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v $value /t REG_SZ /d N /f \
         </dev/null >/dev/null 2>&1
     done
-    # No game controllers here: the controller bus's SDL backend wakes a thousand times a
-    # second, taking the processor from the program under test and making timings noisy.
-    wine reg add 'HKLM\System\CurrentControlSet\Services\WineBus' /v 'Enable SDL' /t REG_DWORD \
-      /d 0 /f </dev/null >/dev/null 2>&1
     wineserver -w
     echo "$stamp" >"$prefix/.vorlund-ready"
   fi
