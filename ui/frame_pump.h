@@ -16,7 +16,6 @@ class FramePump {
  public:
   FramePump();
 
-  bool Paints() const { return paints_; }
   // Takes the next message this pump handles from the queue; false when none waits. The pump
   // goes back to its work at once: it does not yield the processor when the queue is empty.
   bool Next(MSG& message) const;
