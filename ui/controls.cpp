@@ -34,6 +34,9 @@ ScrollBarLook LookOfScrollBar(HWND window) {
   return {info.rcScrollBar, info.xyThumbTop, info.xyThumbBottom, info.rgstate[0]};
 }
 
+// The timer that draws a list's scroll bar left owed by its pace.
+constexpr UINT_PTR kOwedScrollBarTimer = 0x564C;
+
 // Draws the vertical scroll bar anew, and nothing else of the window.
 void RedrawScrollBar(HWND window) {
   SCROLLINFO info = {};
@@ -131,7 +134,8 @@ int TListBox::PageRows() const {
 }
 
 void TListBox::Update() {
-  ResumeRedraw();
+  ResumeRedraw(false);
+  SettleScrollBar(false);
   UpdateWindow(Handle());
 }
 
@@ -144,7 +148,7 @@ void TListBox::HoldRedraw() {
   PostMessageA(Handle(), kResumeRedraw, 0, 0);
 }
 
-void TListBox::ResumeRedraw() {
+void TListBox::ResumeRedraw(bool paced) {
   if (!redraw_held_) return;
   redraw_held_ = false;
   HWND list = Handle();
@@ -153,13 +157,14 @@ void TListBox::ResumeRedraw() {
   vorlund::GdiObject<HRGN> waiting(CreateRectRgn(0, 0, 0, 0));
   const int waiting_kind = waiting ? GetUpdateRgn(list, waiting.Get(), FALSE) : ERROR;
   // The list brings its scroll bar up to date when it takes its redraw back, and draws it,
-  // which costs a few milliseconds here. It is drawn only when it looks different: for a long
-  // list that grows below its visible part, hardly ever.
+  // which costs a few milliseconds here. It is drawn only when it looks different (for a long
+  // list that grows below its visible part, once its thumb is as small as it gets, never), and
+  // at its pace.
   const ScrollBarLook bar_before = LookOfScrollBar(list);
   DefWindowProcA(list, WM_SETREDRAW, FALSE, 0);
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   DefWindowProcA(list, WM_SETREDRAW, TRUE, 0);
-  if (!(LookOfScrollBar(list) == bar_before)) RedrawScrollBar(list);
+  if (!(LookOfScrollBar(list) == bar_before)) bar_owed_ = true;
 
   RECT client;
   GetClientRect(list, &client);
@@ -168,10 +173,13 @@ void TListBox::ResumeRedraw() {
                              ItemIndex() == held_.selection && EqualRect(&client, &held_.client) &&
                              waiting_kind != ERROR;
   if (!appended_only) {
-    // Rows went, the list scrolled or its scroll bar came or went: all of it shows anew.
+    // Rows went, the list scrolled or its scroll bar came or went: all of it shows anew, the
+    // scroll bar with the frame.
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    bar_owed_ = false;
     return;
   }
+  SettleScrollBar(paced);
   // Rows were only appended: those of them that show are painted, and nothing else.
   ValidateRect(list, nullptr);
   if (waiting_kind != NULLREGION) InvalidateRgn(list, waiting.Get(), TRUE);
@@ -187,9 +195,33 @@ void TListBox::ResumeRedraw() {
   if (IntersectRect(&shown, &rows, &client)) InvalidateRect(list, &shown, TRUE);
 }
 
+void TListBox::SettleScrollBar(bool paced) {
+  const HWND list = Handle();
+  if (bar_owed_) {
+    const std::uint64_t start = DrawClock()();
+    if (paced && !bar_pace_.Due(start)) {
+      // Later than any wait of the pace: while loops resume the list, one of them draws it.
+      constexpr UINT kOwedBarDelayMs = DrawPace::kLongestDrawWait / 1000 + 50;
+      bar_timer_ = SetTimer(list, kOwedScrollBarTimer, kOwedBarDelayMs, nullptr) != 0;
+      return;
+    }
+    RedrawScrollBar(list);
+    bar_pace_.Drawn(start, DrawClock()());
+    bar_owed_ = false;
+  }
+  if (bar_timer_) {
+    KillTimer(list, kOwedScrollBarTimer);
+    bar_timer_ = false;
+  }
+}
+
 LRESULT TListBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kResumeRedraw) {
-    ResumeRedraw();
+    ResumeRedraw(true);
+    return 0;
+  }
+  if (message == WM_TIMER && wparam == kOwedScrollBarTimer) {
+    SettleScrollBar(false);
     return 0;
   }
   return TWinControl::WndProc(message, wparam, lparam);

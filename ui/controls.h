@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ui/control.h"
+#include "ui/frame_gate.h"
 #include "ui/strings.h"
 
 namespace ui {
@@ -63,8 +64,16 @@ class TListBox : public TWinControl {
   // is painted: rows appended below the visible part change the scroll bar alone, rows that
   // come into view paint themselves, and the rest of the list stays.
   void HoldRedraw();
-  void ResumeRedraw();
+  // Paced: the scroll bar is drawn only when its pace allows (DrawPace); Update draws it now.
+  void ResumeRedraw(bool paced);
+  // The scroll bar looks different from what was last drawn of it. A drawing left owed by its
+  // pace is drawn by the next resume that it allows, by Update, or by a timer should no loop
+  // resume the list again.
+  void SettleScrollBar(bool paced);
   bool redraw_held_ = false;
+  bool bar_owed_ = false;
+  bool bar_timer_ = false;
+  DrawPace bar_pace_;
   struct Held {
     int count, top, selection;
     RECT client;

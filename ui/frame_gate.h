@@ -36,4 +36,30 @@ class FrameGate {
 // The gate of the program's pumps. Its clock is the system's, unless a test sets another.
 FrameGate& PumpFrames();
 
+// The system's monotonic clock, in microseconds.
+std::uint64_t SteadyMicroseconds();
+
+// The clock that times costly drawings (DrawPace below): the system's, unless a test sets
+// another.
+FrameClock& DrawClock();
+
+// The pace of a drawing that may cost more than its share of a frame (a list's scroll bar costs
+// a few milliseconds under some window systems): after a drawing that took d, the next is due
+// kDrawRest * d later, so that such drawings take at most a tenth of the time; never later than
+// kLongestDrawWait. A cheap drawing is due again at once, and then the frame gate alone paces it.
+class DrawPace {
+ public:
+  static constexpr std::uint64_t kDrawRest = 9;
+  static constexpr std::uint64_t kLongestDrawWait = 250000;
+
+  // True when a drawing may start at now.
+  bool Due(std::uint64_t now) const;
+  // A drawing ran from start to end.
+  void Drawn(std::uint64_t start, std::uint64_t end);
+
+ private:
+  std::uint64_t end_ = 0;
+  std::uint64_t wait_ = 0;
+};
+
 }  // namespace ui

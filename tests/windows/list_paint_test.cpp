@@ -44,6 +44,48 @@ std::vector<COLORREF> Pixels(HWND window, bool painted_anew) {
   return pixels;
 }
 
+// The pixels of a list's vertical scroll bar as the screen shows them.
+std::vector<COLORREF> ScrollBarPixels(HWND list) {
+  SCROLLBARINFO bar = {};
+  bar.cbSize = sizeof bar;
+  RECT window;
+  if (!GetScrollBarInfo(list, OBJID_VSCROLL, &bar) || !GetWindowRect(list, &window)) return {};
+  OffsetRect(&bar.rcScrollBar, -window.left, -window.top);
+  HDC screen = GetWindowDC(list);
+  std::vector<COLORREF> pixels;
+  for (int y = bar.rcScrollBar.top; y < bar.rcScrollBar.bottom; ++y)
+    for (int x = bar.rcScrollBar.left; x < bar.rcScrollBar.right; ++x)
+      pixels.push_back(GetPixel(screen, x, y));
+  ReleaseDC(list, screen);
+  return pixels;
+}
+
+// Whether the screen shows the list's scroll bar as the list draws it now; it then shows it so.
+bool ScrollBarShownAsDrawn(HWND list) {
+  const std::vector<COLORREF> shown = ScrollBarPixels(list);
+  RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  return shown == ScrollBarPixels(list);
+}
+
+// While it lives, every drawing of a scroll bar seems to take the given time: the clock that
+// times them moves by that much at each reading, and by Advance.
+class DrawCostOfTest {
+ public:
+  explicit DrawCostOfTest(std::uint64_t cost) {
+    now_ = 0;
+    step_ = cost;
+    ui::DrawClock() = Read;
+  }
+  ~DrawCostOfTest() { ui::DrawClock() = ui::SteadyMicroseconds; }
+  DrawCostOfTest(const DrawCostOfTest&) = delete;
+  DrawCostOfTest& operator=(const DrawCostOfTest&) = delete;
+  void Advance(std::uint64_t microseconds) { now_ += microseconds; }
+
+ private:
+  static std::uint64_t Read() { return now_ += step_; }
+  static inline std::uint64_t now_ = 0, step_ = 0;
+};
+
 // Dispatches only the posted messages: the list takes its redraw back, nothing is painted yet.
 void TakePosted() {
   MSG message;
@@ -219,6 +261,46 @@ TEST_F(ListPaint, APumpPaintsOnlyWhenAFrameHasPassedSinceTheLastThatPaintedAndTa
     ui::Application->ProcessMessages();
     ExpectShownAsHeld();
     EXPECT_EQ(WindowTextOf(label->Handle()), "pump " + std::to_string(c.paints.size() - 1));
+  }
+}
+
+// A scroll bar that costs 10 ms to draw is drawn at a pump that paints, then not again for 90 ms
+// (the pumps' own rows still show); what is owed is drawn at the first pump after the wait, by
+// the list's Update, or by its timer should no pump come.
+TEST_F(ListPaint, AScrollBarDearToDrawIsDrawnAtItsPaceAndAlwaysInTheEnd) {
+  constexpr std::uint64_t kCost = 10000;
+  const int page = PageRows(list_->Handle());
+  struct Case {
+    const char* what;
+    std::function<void(DrawCostOfTest&)> settle;
+  } cases[] = {
+      {"the first pump after the wait",
+       [&](DrawCostOfTest& cost) {
+         cost.Advance(9 * kCost);
+         Append(1);
+         ui::Application->ProcessMessages();
+       }},
+      {"the list's Update", [&](DrawCostOfTest&) { list_->Update(); }},
+      {"the timer, with no pump to come", [&](DrawCostOfTest&) { Pump(400); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    list_->Items().Clear();
+    Append(page + 1);
+    Pump(30);
+    FrameClockOfTest frames(ui::kFrameMicroseconds);  // every pump paints
+    DrawCostOfTest cost(kCost);
+    Append(page);
+    ui::Application->ProcessMessages();
+    EXPECT_TRUE(ScrollBarShownAsDrawn(list_->Handle())) << "the first drawing is due at once";
+    const std::vector<COLORREF> drawn = ScrollBarPixels(list_->Handle());
+    Append(page * 2);
+    ui::Application->ProcessMessages();
+    ExpectShownAsHeld();
+    EXPECT_TRUE(ScrollBarPixels(list_->Handle()) == drawn) << "drawn again within its wait";
+    c.settle(cost);
+    EXPECT_TRUE(ScrollBarShownAsDrawn(list_->Handle()));
+    EXPECT_FALSE(ScrollBarPixels(list_->Handle()) == drawn) << "the thumb did not change";
   }
 }
 
