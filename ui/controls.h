@@ -66,12 +66,12 @@ class TListBox : public TWinControl {
   void HoldRedraw();
   // Paced: the scroll bar is drawn only when its pace allows (DrawPace); Update draws it now.
   void ResumeRedraw(bool paced);
-  // The scroll bar looks different from what was last drawn of it. A drawing left owed by its
-  // pace is drawn by the next resume that it allows, by Update, or by a timer should no loop
-  // resume the list again.
+  // Draws the scroll bar if it is owed a drawing and, when paced, its pace allows it. A drawing
+  // left owed is made by the next resume that its pace allows, by Update, or by a timer should
+  // no loop resume the list again.
   void SettleScrollBar(bool paced);
   bool redraw_held_ = false;
-  bool bar_owed_ = false;
+  bool bar_owed_ = false;  // the scroll bar looks different from what was last drawn of it
   bool bar_timer_ = false;
   DrawPace bar_pace_;
   struct Held {
