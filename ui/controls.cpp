@@ -134,7 +134,7 @@ int TListBox::PageRows() const {
 }
 
 void TListBox::Update() {
-  ResumeRedraw(false);
+  ResumeRedraw();
   SettleScrollBar(false);
   UpdateWindow(Handle());
 }
@@ -148,7 +148,7 @@ void TListBox::HoldRedraw() {
   PostMessageA(Handle(), kResumeRedraw, 0, 0);
 }
 
-void TListBox::ResumeRedraw(bool paced) {
+void TListBox::ResumeRedraw() {
   if (!redraw_held_) return;
   redraw_held_ = false;
   HWND list = Handle();
@@ -179,7 +179,7 @@ void TListBox::ResumeRedraw(bool paced) {
     bar_owed_ = false;
     return;
   }
-  SettleScrollBar(paced);
+  SettleScrollBar(true);
   // Rows were only appended: those of them that show are painted, and nothing else.
   ValidateRect(list, nullptr);
   if (waiting_kind != NULLREGION) InvalidateRgn(list, waiting.Get(), TRUE);
@@ -198,7 +198,7 @@ void TListBox::ResumeRedraw(bool paced) {
 void TListBox::SettleScrollBar(bool paced) {
   const HWND list = Handle();
   if (bar_owed_) {
-    const std::uint64_t start = DrawClock()();
+    const std::uint64_t start = DrawNow();
     if (paced && !bar_pace_.Due(start)) {
       // Later than any wait of the pace: while loops resume the list, one of them draws it.
       constexpr UINT kOwedBarDelayMs = DrawPace::kLongestDrawWait / 1000 + 50;
@@ -206,7 +206,7 @@ void TListBox::SettleScrollBar(bool paced) {
       return;
     }
     RedrawScrollBar(list);
-    bar_pace_.Drawn(start, DrawClock()());
+    bar_pace_.Drawn(start, DrawNow());
     bar_owed_ = false;
   }
   if (bar_timer_) {
@@ -217,7 +217,7 @@ void TListBox::SettleScrollBar(bool paced) {
 
 LRESULT TListBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kResumeRedraw) {
-    ResumeRedraw(true);
+    ResumeRedraw();
     return 0;
   }
   if (message == WM_TIMER && wparam == kOwedScrollBarTimer) {

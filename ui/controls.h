@@ -64,8 +64,8 @@ class TListBox : public TWinControl {
   // is painted: rows appended below the visible part change the scroll bar alone, rows that
   // come into view paint themselves, and the rest of the list stays.
   void HoldRedraw();
-  // Paced: the scroll bar is drawn only when its pace allows (DrawPace); Update draws it now.
-  void ResumeRedraw(bool paced);
+  // The scroll bar is drawn at its pace (DrawPace); Update draws what is owed at once.
+  void ResumeRedraw();
   // Draws the scroll bar if it is owed a drawing and, when paced, its pace allows it. A drawing
   // left owed is made by the next resume that its pace allows, by Update, or by a timer should
   // no loop resume the list again.

@@ -4,12 +4,17 @@
 #include <chrono>
 
 namespace ui {
+namespace {
 
 std::uint64_t SteadyMicroseconds() {
   const auto since = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<std::uint64_t>(
       std::chrono::duration_cast<std::chrono::microseconds>(since).count());
 }
+
+FrameClock draw_clock = SteadyMicroseconds;
+
+}  // namespace
 
 void FrameGate::SetClock(FrameClock clock) {
   clock_ = clock ? clock : SteadyMicroseconds;
@@ -29,10 +34,9 @@ FrameGate& PumpFrames() {
   return gate;
 }
 
-FrameClock& DrawClock() {
-  static FrameClock clock = SteadyMicroseconds;
-  return clock;
-}
+std::uint64_t DrawNow() { return draw_clock(); }
+
+void SetDrawClock(FrameClock clock) { draw_clock = clock ? clock : SteadyMicroseconds; }
 
 bool DrawPace::Due(std::uint64_t now) const { return now - end_ >= wait_; }
 

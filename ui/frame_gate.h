@@ -36,12 +36,10 @@ class FrameGate {
 // The gate of the program's pumps. Its clock is the system's, unless a test sets another.
 FrameGate& PumpFrames();
 
-// The system's monotonic clock, in microseconds.
-std::uint64_t SteadyMicroseconds();
-
 // The clock that times costly drawings (DrawPace below): the system's, unless a test sets
-// another.
-FrameClock& DrawClock();
+// another (nullptr sets the system's back).
+std::uint64_t DrawNow();
+void SetDrawClock(FrameClock clock);
 
 // The pace of a drawing that may cost more than its share of a frame (a list's scroll bar costs
 // a few milliseconds under some window systems): after a drawing that took d, the next is due

@@ -46,19 +46,19 @@ inline ui::TApplication& TestApplication() {
   return *application;
 }
 
-// While it lives, the pumps tell display frames by the test's own clock, which moves only as the
-// test says: by a step at each reading (one reading per pump), and by Advance. The next pump
-// paints; then only a pump a frame or more after the last one that painted paints again.
-class FrameClockOfTest {
+// While it lives, one of the layer's clocks (set by Install; nullptr sets the system's back) is
+// the test's own, which moves only as the test says: by a step at each reading, and by Advance.
+template <void (*Install)(ui::FrameClock)>
+class ClockOfTest {
  public:
-  explicit FrameClockOfTest(std::uint64_t step = 0) {
+  explicit ClockOfTest(std::uint64_t step = 0) {
     now_ = 0;
     step_ = step;
-    ui::PumpFrames().SetClock(Read);
+    Install(Read);
   }
-  ~FrameClockOfTest() { ui::PumpFrames().SetClock(nullptr); }
-  FrameClockOfTest(const FrameClockOfTest&) = delete;
-  FrameClockOfTest& operator=(const FrameClockOfTest&) = delete;
+  ~ClockOfTest() { Install(nullptr); }
+  ClockOfTest(const ClockOfTest&) = delete;
+  ClockOfTest& operator=(const ClockOfTest&) = delete;
   void Advance(std::uint64_t microseconds) { now_ += microseconds; }
   void SetStep(std::uint64_t step) { step_ = step; }
 
@@ -66,6 +66,14 @@ class FrameClockOfTest {
   static std::uint64_t Read() { return now_ += step_; }
   static inline std::uint64_t now_ = 0, step_ = 0;
 };
+
+inline void SetPumpClock(ui::FrameClock clock) { ui::PumpFrames().SetClock(clock); }
+
+// The pumps tell display frames by it (one reading per pump): the next pump paints; then only a
+// pump a frame or more after the last one that painted paints again.
+using FrameClockOfTest = ClockOfTest<SetPumpClock>;
+// Every costly drawing seems to take a step of it (a reading before and one after).
+using DrawClockOfTest = ClockOfTest<ui::SetDrawClock>;
 
 // Dispatches messages for at least ms milliseconds (ticks included).
 inline void Pump(DWORD ms = 0) {

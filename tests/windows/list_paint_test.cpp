@@ -67,25 +67,6 @@ bool ScrollBarShownAsDrawn(HWND list) {
   return shown == ScrollBarPixels(list);
 }
 
-// While it lives, every drawing of a scroll bar seems to take the given time: the clock that
-// times them moves by that much at each reading, and by Advance.
-class DrawCostOfTest {
- public:
-  explicit DrawCostOfTest(std::uint64_t cost) {
-    now_ = 0;
-    step_ = cost;
-    ui::DrawClock() = Read;
-  }
-  ~DrawCostOfTest() { ui::DrawClock() = ui::SteadyMicroseconds; }
-  DrawCostOfTest(const DrawCostOfTest&) = delete;
-  DrawCostOfTest& operator=(const DrawCostOfTest&) = delete;
-  void Advance(std::uint64_t microseconds) { now_ += microseconds; }
-
- private:
-  static std::uint64_t Read() { return now_ += step_; }
-  static inline std::uint64_t now_ = 0, step_ = 0;
-};
-
 // Dispatches only the posted messages: the list takes its redraw back, nothing is painted yet.
 void TakePosted() {
   MSG message;
@@ -272,16 +253,16 @@ TEST_F(ListPaint, AScrollBarDearToDrawIsDrawnAtItsPaceAndAlwaysInTheEnd) {
   const int page = PageRows(list_->Handle());
   struct Case {
     const char* what;
-    std::function<void(DrawCostOfTest&)> settle;
+    std::function<void(DrawClockOfTest&)> settle;
   } cases[] = {
       {"the first pump after the wait",
-       [&](DrawCostOfTest& cost) {
+       [&](DrawClockOfTest& cost) {
          cost.Advance(9 * kCost);
          Append(1);
          ui::Application->ProcessMessages();
        }},
-      {"the list's Update", [&](DrawCostOfTest&) { list_->Update(); }},
-      {"the timer, with no pump to come", [&](DrawCostOfTest&) { Pump(400); }},
+      {"the list's Update", [&](DrawClockOfTest&) { list_->Update(); }},
+      {"the timer, with no pump to come", [&](DrawClockOfTest&) { Pump(400); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -289,7 +270,7 @@ TEST_F(ListPaint, AScrollBarDearToDrawIsDrawnAtItsPaceAndAlwaysInTheEnd) {
     Append(page + 1);
     Pump(30);
     FrameClockOfTest frames(ui::kFrameMicroseconds);  // every pump paints
-    DrawCostOfTest cost(kCost);
+    DrawClockOfTest cost(kCost);
     Append(page);
     ui::Application->ProcessMessages();
     EXPECT_TRUE(ScrollBarShownAsDrawn(list_->Handle())) << "the first drawing is due at once";
