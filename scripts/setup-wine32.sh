@@ -15,7 +15,7 @@ set -euo pipefail
 
 root=${VORLUND_WINE32:-/opt/vorlund-wine32}
 # Bump when what is unpacked or fixed up below changes: older folders are then made anew.
-recipe=1
+recipe=2
 wine64_version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null || true)
 stamp="wine64 $wine64_version, recipe $recipe"
 
@@ -139,7 +139,7 @@ done
 #   it user32.dll does not load);
 dlls=$new/usr/lib/i386-linux-gnu/wine/i386-windows
 cp "$new/usr/i686-w64-mingw32/lib/zlib1.dll" "$dlls/zlib1.dll"
-printf 'Wine builtin DLL' | dd of="$dlls/zlib1.dll" bs=1 seek=64 conv=notrunc status=none
+printf 'Wine builtin DLL\0' | dd of="$dlls/zlib1.dll" bs=1 seek=64 conv=notrunc status=none
 # - the loader starts "wineserver" beside itself: the packaged script starts the host's 64-bit
 #   server; this folder serves pure 32-bit prefixes with its own.
 cat >"$new/usr/lib/wine/wineserver" <<'EOF'
