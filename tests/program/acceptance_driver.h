@@ -86,8 +86,8 @@ class RemoteBlock {
 // exit code in a file of its own when it is done.
 inline int RunUnix(const std::string& command) {
   static int runs = 0;
-  const std::string done = BinaryDirUnix() + "/acceptance-run-" +
-                           std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
+  const std::string done =
+      BinaryDirUnix() + "/acceptance-run-" + ProcessTag() + "-" + std::to_string(++runs);
   std::string line = "Z:\\bin\\sh -c \"" + command + "; echo $? >" + done + ".part && mv " + done +
                      ".part " + done + "\"";
   STARTUPINFOA si = {};
@@ -122,36 +122,90 @@ struct Picture {
   }
 };
 
-// The screen's size as the display has it.
-inline RECT ScreenArea() {
-  return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
+// The display's frame buffer, which the runner's Xvfb keeps in a file (its -fbdir) named by
+// VORLUND_SCREEN: an X window dump whose pixels are the screen's, live. Reading it takes no
+// process and no round trip to the display, so a picture neither fails nor lags under load, and
+// the screen's size comes from the display itself rather than from the platform's metrics (which
+// Wine can report as 0 x 0 for a while after another program's dialog).
+class ScreenFile {
+ public:
+  ScreenFile() {
+    const char* unix_path = std::getenv("VORLUND_SCREEN");
+    if (!unix_path || !*unix_path) return;
+    file_ = CreateFileA(WindowsPath(unix_path).c_str(), GENERIC_READ,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    // The header's fields are 32-bit big-endian words; those read here, by index.
+    unsigned char header[100];
+    if (file_ == INVALID_HANDLE_VALUE || !ReadAt(0, header, sizeof header)) return;
+    auto word = [&](int i) {
+      const unsigned char* p = header + 4 * i;
+      return static_cast<DWORD>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
+    };
+    enum { kHeaderSize = 0, kVersion = 1, kFormat = 2, kWidth = 4, kHeight = 5, kByteOrder = 7 };
+    enum { kBitsPerPixel = 11, kLineBytes = 12, kRedMask = 14, kBlueMask = 16, kColours = 19 };
+    // Version 7, a Z pixmap of 32-bit pixels, blue in the lowest byte, lowest byte first: what
+    // Xvfb keeps at a depth of 24.
+    if (word(kVersion) != 7 || word(kFormat) != 2 || word(kBitsPerPixel) != 32 ||
+        word(kByteOrder) != 0 || word(kRedMask) != 0xFF0000 || word(kBlueMask) != 0xFF)
+      return;
+    width_ = static_cast<int>(word(kWidth));
+    height_ = static_cast<int>(word(kHeight));
+    line_bytes_ = word(kLineBytes);
+    pixels_at_ = word(kHeaderSize) + word(kColours) * 12;  // each colour map entry is 12 bytes
+  }
+  ~ScreenFile() {
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+  }
+  ScreenFile(const ScreenFile&) = delete;
+  ScreenFile& operator=(const ScreenFile&) = delete;
 
-// Takes a picture of an area of the display (cut to the screen).
+  bool Valid() const { return width_ > 0 && height_ > 0; }
+  RECT Area() const { return RECT{0, 0, width_, height_}; }
+
+  // The pixels of an area of the screen (inside Area()), row by row, as R, G, B bytes.
+  bool Read(const RECT& area, std::vector<unsigned char>& rgb) const {
+    const int width = area.right - area.left;
+    std::vector<unsigned char> line(static_cast<size_t>(width) * 4);
+    rgb.clear();
+    for (int y = area.top; y < area.bottom; ++y) {
+      const ULONGLONG at = pixels_at_ + static_cast<ULONGLONG>(y) * line_bytes_ + area.left * 4;
+      if (!ReadAt(at, line.data(), static_cast<DWORD>(line.size()))) return false;
+      for (int x = 0; x < width; ++x) {
+        const unsigned char* bgrx = &line[static_cast<size_t>(x) * 4];
+        rgb.insert(rgb.end(), {bgrx[2], bgrx[1], bgrx[0]});
+      }
+    }
+    return true;
+  }
+
+ private:
+  bool ReadAt(ULONGLONG offset, void* data, DWORD size) const {
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD done = 0;
+    return SetFilePointerEx(file_, to, nullptr, FILE_BEGIN) &&
+           ReadFile(file_, data, size, &done, nullptr) && done == size;
+  }
+
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  int width_ = 0, height_ = 0;
+  DWORD line_bytes_ = 0, pixels_at_ = 0;
+};
+
+// The screen's size as the display has it.
+inline RECT ScreenArea() { return ScreenFile().Area(); }
+
+// Takes a picture of an area of the display (cut to the screen); an invalid one when the
+// display keeps no frame buffer file.
 inline Picture Capture(RECT area) {
-  RECT screen = ScreenArea();
-  IntersectRect(&area, &area, &screen);
+  const ScreenFile screen;
+  const RECT whole = screen.Area();
+  IntersectRect(&area, &area, &whole);
   Picture picture;
   picture.area = area;
-  if (IsRectEmpty(&area)) return picture;
-  const std::string name = "/acceptance-shot-" + std::to_string(GetCurrentProcessId()) + ".ppm";
-  const std::string unix_file = BinaryDirUnix() + name;
-  const std::string crop = std::to_string(area.right - area.left) + "x" +
-                           std::to_string(area.bottom - area.top) + "+" +
-                           std::to_string(area.left) + "+" + std::to_string(area.top);
-  if (RunUnix("import -window root -crop " + crop + " +repage -depth 8 ppm:" + unix_file) != 0)
-    return picture;
-  const std::string bytes = ReadWholeFile(WindowsPath(unix_file));
-  DeleteFileA(WindowsPath(unix_file).c_str());
-  // P6, width, height, maximum, one white-space character, then the samples.
-  int width = 0, height = 0, maximum = 0, used = 0;
-  if (sscanf(bytes.c_str(), "P6 %d %d %d%n", &width, &height, &maximum, &used) != 3) return picture;
-  const size_t start = static_cast<size_t>(used) + 1;
-  const size_t size = static_cast<size_t>(width) * height * 3;
-  if (maximum != 255 || bytes.size() < start + size) return picture;
-  picture.width = width;
-  picture.height = height;
-  picture.rgb.assign(bytes.begin() + start, bytes.begin() + start + size);
+  if (IsRectEmpty(&area) || !screen.Read(area, picture.rgb)) return picture;
+  picture.width = area.right - area.left;
+  picture.height = area.bottom - area.top;
   return picture;
 }
 
@@ -549,8 +603,7 @@ inline bool NameAndAccept(HWND dialog, const std::string& name, std::string* off
 class WorkFolder {
  public:
   explicit WorkFolder(const std::string& tag)
-      : root_(BinaryDir() + "\\acceptance-work\\" + tag + "-" +
-              std::to_string(GetCurrentProcessId())) {
+      : root_(BinaryDir() + "\\acceptance-work\\" + tag + "-" + ProcessTag()) {
     CreateDirectoryA((BinaryDir() + "\\acceptance-work").c_str(), nullptr);
     RemoveAll(root_);
     CreateDirectoryA(root_.c_str(), nullptr);

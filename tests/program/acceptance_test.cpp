@@ -292,8 +292,10 @@ TEST(Acceptance, RunShowsTheShareDoneOnGreyThenGreen) {
           part_filled = true;
           SaveScreenshot("during-run");
         }
-        // Asked only once it answers: between its pumps the program hears nothing.
-        return session.Idle() && session.Digests().size() == rows.size();
+        // Asked briefly: between its pumps the program hears nothing, and a question that
+        // waited for the next pump would let the part-filled gauge pass unseen.
+        return Ask(session.Window().digest_list, LB_GETCOUNT, 0, 0, 50) ==
+               static_cast<LRESULT>(rows.size());
       },
       15000, 0);
   EXPECT_TRUE(part_filled) << "grey, part-filled with red, in one of " << seen.size()
