@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
   googletest libgtest-dev libbenchmark-dev libssl-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
-  wine64 libc6-i386 xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales file
+  wine64 libc6-i386 xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei locales file
 )
 
 missing=()

@@ -57,6 +57,14 @@ inline std::string BinaryDirUnix() {
 }
 inline std::string BinaryDir() { return WindowsPath(BinaryDirUnix()); }
 
+// What names this test process among those that may share the build folder at once: its test
+// slot (each slot a Wine server of its own, whose process ids may repeat the other's) and its
+// process id.
+inline std::string ProcessTag() {
+  const char* slot = std::getenv("VORLUND_SLOT");
+  return std::string(slot ? slot : "0") + "-" + std::to_string(GetCurrentProcessId());
+}
+
 // md5sum's digests of the files below a folder, in upper case, by each file's path below the
 // folder in the code page 936 ("\"-separated). md5_file is md5sum's output as the test fixtures
 // write it beside the folder: one line a file, the digest, two blanks, the path below the folder
