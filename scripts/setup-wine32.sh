@@ -9,8 +9,14 @@
 # dpkg-deb unpacks them. The folder is made again only when it is missing, was left half made (the
 # stamp is written last), or was made for another wine64 version or another recipe.
 #
-#   setup-wine32.sh           make the folder when needed (as root)
-#   setup-wine32.sh --check   exit 0 when the folder is ready, 1 otherwise; changes nothing
+#   setup-wine32.sh              make the folder when needed (as root)
+#   setup-wine32.sh --check      exit 0 when the folder is ready, 1 otherwise (saying why);
+#                                changes nothing
+#   setup-wine32.sh --verify DIR exit 0 when DIR holds the fix-ups below, 1 otherwise (saying
+#                                which is wrong); reads only, and runs no 32-bit code
+# A folder is ready when its stamp is this recipe's for the installed wine64 and its fix-ups
+# verify; a folder that fails either is made anew. The verification reads files only, so it
+# runs on a machine whose kernel cannot run the 32-bit Wine too.
 set -euo pipefail
 
 root=${VORLUND_WINE32:-/opt/vorlund-wine32}
@@ -19,13 +25,65 @@ recipe=2
 wine64_version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null || true)
 stamp="wine64 $wine64_version, recipe $recipe"
 
-ready() { [ -n "$wine64_version" ] && [ "$(cat "$root/.vorlund-ready" 2>/dev/null)" = "$stamp" ]; }
+# Wine takes a DLL for one of its own builtin ones when these 17 bytes (the words and a NUL)
+# stand at offset 64 of the file.
+builtin_marker_of() { od -An -tx1 -j64 -N17 "$1" 2>/dev/null | tr -d ' \n'; }
+builtin_marker=$(printf 'Wine builtin DLL\0' | od -An -tx1 | tr -d ' \n')
 
-if [ "${1:-}" = "--check" ]; then
-  ready
-  exit
-fi
-ready && exit 0
+# An ELF file of 32-bit x86: its class (offset 4) is 1, its machine (offset 18) 3.
+is_elf_i386() {
+  [ -f "$1" ] && [ "$(od -An -tx1 -N5 "$1" | tr -d ' \n')" = 7f454c4601 ] &&
+    [ "$(od -An -tx1 -j18 -N2 "$1" | tr -d ' \n')" = 0300 ]
+}
+
+# The fix-ups of a made folder, each checked by reading it; the first that fails is named.
+verify() {  # DIR
+  local dir=$1 dlls=$1/usr/lib/i386-linux-gnu/wine/i386-windows file
+  local fail=
+  for file in usr/lib/wine/wine usr/lib/wine/wine-preloader usr/lib/wine/wineserver32; do
+    { is_elf_i386 "$dir/$file" && [ -x "$dir/$file" ]; } ||
+      { fail="$file is not an executable 32-bit x86 program"; break; }
+  done
+  file=usr/lib/i386-linux-gnu/wine/i386-unix/ntdll.so
+  [ -n "$fail" ] || is_elf_i386 "$dir/$file" || fail="$file is not a 32-bit x86 library"
+  # The builtin DLLs Wine made carry the marker, and zlib1.dll, which they import, carries the
+  # same bytes.
+  if [ -z "$fail" ] && [ "$(builtin_marker_of "$dlls/user32.dll")" != "$builtin_marker" ]; then
+    fail="user32.dll does not carry Wine's builtin marker"
+  fi
+  if [ -z "$fail" ] && [ "$(builtin_marker_of "$dlls/zlib1.dll")" != "$(builtin_marker_of "$dlls/user32.dll")" ]; then
+    fail="zlib1.dll does not carry the builtin marker of Wine's own DLLs (bytes 64 to 80)"
+  fi
+  # The loader starts the wineserver beside it: the folder's own 32-bit one.
+  if [ -z "$fail" ] && ! { [ -x "$dir/usr/lib/wine/wineserver" ] &&
+    grep -q '/wineserver32" "\$@"' "$dir/usr/lib/wine/wineserver"; }; then
+    fail="usr/lib/wine/wineserver does not start the folder's wineserver32"
+  fi
+  # The Wine binaries name the host's i386 loader.
+  if [ -z "$fail" ] && [ ! -e /lib/ld-linux.so.2 ]; then
+    fail="/lib/ld-linux.so.2 (package libc6-i386) is missing"
+  fi
+  [ -z "$fail" ] && return 0
+  echo "setup-wine32: $dir is not a working 32-bit Wine: $fail" >&2
+  return 1
+}
+
+ready() {
+  [ -n "$wine64_version" ] && [ "$(cat "$root/.vorlund-ready" 2>/dev/null)" = "$stamp" ] &&
+    verify "$root"
+}
+
+case "${1:-}" in
+  --check)
+    ready
+    exit
+    ;;
+  --verify)
+    verify "$2"
+    exit
+    ;;
+esac
+ready 2>/dev/null && exit 0
 
 . "$(dirname "$0")/../cmake/wine-env.sh"
 if ! kernel_runs_32bit && [ -z "${VORLUND_WINE32_ANYWAY:-}" ]; then
@@ -62,7 +120,7 @@ fi
 mkdir -p "$(dirname "$root")"
 exec 9>"$root.lock"
 flock 9
-ready && exit 0
+ready 2>/dev/null && exit 0
 
 echo "Making the 32-bit Wine (Debian's i386 Wine $version) in $root"
 work=$(mktemp -d "$root.work.XXXXXX")
@@ -148,6 +206,7 @@ exec "$(dirname "$0")/wineserver32" "$@"
 EOF
 chmod 755 "$new/usr/lib/wine/wineserver"
 
+verify "$new"
 rm -rf "$root"
 mv "$new" "$root"
 echo "$stamp" >"$root/.vorlund-ready"
