@@ -10,13 +10,16 @@
 # line per ratio and build.
 #   scripts/bench.sh [RUNS]      (3 runs of each; VORLUND_BENCH_BIG_LISTING=0 leaves out the
 #                                 listing of 999,900 files, which takes minutes)
-# Build folders: VORLUND_BENCH_NATIVE_DIR and VORLUND_BENCH_WIN64_DIR (default build/native and
-# build/win64, the presets' own).
+# Both Windows builds are measured: the shipped 32-bit one under the 32-bit Wine, and the x86-64
+# one under wine64; where this machine cannot run 32-bit programs, the 32-bit build is skipped
+# with one line saying so. Build folders: VORLUND_BENCH_NATIVE_DIR, VORLUND_BENCH_WIN32_DIR and
+# VORLUND_BENCH_WIN64_DIR (default build/native, build/win32 and build/win64, the presets' own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=${1:-3}
 native_dir=${VORLUND_BENCH_NATIVE_DIR:-build/native}
+win32_dir=${VORLUND_BENCH_WIN32_DIR:-build/win32}
 win64_dir=${VORLUND_BENCH_WIN64_DIR:-build/win64}
 big_listing=${VORLUND_BENCH_BIG_LISTING:-1}
 jobs=${VORLUND_BENCH_JOBS:-2}
@@ -34,7 +37,7 @@ bench_build() {
   cmake --preset "$preset" -B "$dir" >/dev/null
   cmake --build "$dir" --target file_digest_bench -j "$jobs" >/dev/null
   # Whatever the runner leaves running in the build's prefix stops when the script ends.
-  trap 'WINEPREFIX="$(realpath "'"$dir"'")/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+  stop_servers+=("$dir")
 
   echo
   echo "== $name: file digest under Wine, a 1 GiB file in the page cache (best of 5 runs)"
@@ -64,6 +67,22 @@ bench_build() {
   done
 }
 
+stop_servers=()
+stop() {
+  local dir
+  for dir in "${stop_servers[@]}"; do
+    (. cmake/wine-env.sh && wine_env_for "$dir/Vorlund.exe" 2>/dev/null &&
+      WINEPREFIX=$(realpath "$dir")/wineprefix wineserver -k 2>/dev/null) || true
+  done
+}
+trap stop EXIT
+
+skipped=()
+if (. cmake/wine-env.sh && wine_env_for --32 >/dev/null 2>&1); then
+  bench_build 32-bit "$win32_dir" win32 cmake/wine-run.sh
+else
+  skipped+=("32-bit   skipped: this machine cannot run the 32-bit Wine (its kernel runs no 32-bit programs, or the 32-bit Wine is not made)")
+fi
 bench_build x86-64 "$win64_dir" win64 cmake/wine-run.sh
 
 echo
@@ -73,3 +92,4 @@ for line in "${summary[@]}"; do
   read -r build key ratio <<<"$line"
   printf '%-8s %-18s %s\n' "$build" "$key" "$ratio"
 done
+for line in "${skipped[@]}"; do echo "$line"; done
