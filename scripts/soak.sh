@@ -4,7 +4,7 @@
 # With a SEED, one storm of SECONDS with that seed; without, storms of fresh random seeds one
 # after another (VORLUND_SOAK_CHUNK seconds each, 60 by default) until SECONDS have passed.
 # VORLUND_STORM_KINDS=person keeps to the input a person can reach. Builds what is missing
-# first (preset VORLUND_PRESET, win64 by default). Each storm's output is kept in
+# first (preset VORLUND_PRESET; by default win32 where the 32-bit Wine runs, else win64). Each storm's output is kept in
 # build/PRESET/soak/seed-SEED.log; the seed of every failure is printed so that it can be
 # replayed. Exits 1 when any storm failed.
 set -euo pipefail
@@ -17,7 +17,10 @@ fi
 total=$1
 fixed_seed=${2:-}
 chunk=${VORLUND_SOAK_CHUNK:-60}
-preset=${VORLUND_PRESET:-win64}
+# The shipped 32-bit build where this machine runs it.
+default_preset=win64
+(. cmake/wine-env.sh && wine_env_for --32 >/dev/null 2>&1) && default_preset=win32
+preset=${VORLUND_PRESET:-$default_preset}
 build=$PWD/build/$preset
 test_exe=$build/tests/program_input_storm_test.exe
 
