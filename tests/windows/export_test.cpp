@@ -716,6 +716,63 @@ TEST_F(ExportReplacing, AFailedSaveLeavesTheFolderAsItWas) {
   }
 }
 
+// A real file system too small for a long list: the tmpfs of 8 KiB that the test run mounts on
+// full-disk/ in the build folder (full_disk.cmake). A list longer than it fails to be written,
+// whether or not an old list stands in its place, and leaves the folder as it was.
+TEST_F(Export, ASaveThatFillsTheDiskLeavesTheFolderAsItWas) {
+  const std::string state = ReadAll(BinaryDir() + "\\full-disk.state");
+  if (state.rfind("mounted", 0) != 0) GTEST_SKIP() << "no full disk to save to: " << state;
+  const std::string disk = BinaryDir() + "\\full-disk";
+  ULARGE_INTEGER free_bytes, total_bytes;
+  ASSERT_TRUE(GetDiskFreeSpaceExA(disk.c_str(), &free_bytes, &total_bytes, nullptr));
+  ASSERT_LE(total_bytes.QuadPart, 64u * 1024) << "not the small file system";
+  for (const auto& entry : FolderContents(disk)) TempTree::RemoveAll(disk + "\\" + entry.first);
+
+  std::vector<std::string> long_list;
+  for (unsigned i = 0; long_list.size() * 34 <= 2 * total_bytes.QuadPart; ++i) {
+    char row[40];
+    snprintf(row, sizeof row, "%032X", i * 0x9E3779B1u);
+    long_list.push_back(row);
+  }
+  const std::string target = disk + "\\list.txt";
+  const std::string old_list = TextOfRows(kThreeRows);
+  struct Case {
+    const char* what;
+    std::vector<std::string> rows;
+    bool existed;
+    bool fits;
+  } cases[] = {
+      {"a list that fits", kThreeRows, false, true},
+      {"a list longer than the disk", long_list, false, false},
+      {"a list longer than the disk over an old list", long_list, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    DeleteFileA(target.c_str());
+    if (c.existed) WriteAll(target, old_list);
+    SetRows(c.rows);
+    const auto before = FolderContents(disk);
+    std::vector<Answer> answers = {{Act::Accept, disk + "\\list"}};
+    if (c.existed) answers.push_back({Act::Yes});
+    answers.push_back({Act::Ok});
+    Dialogs dialogs(answers);
+    ClickSave();
+    const auto& seen = dialogs.Seen();
+    ASSERT_EQ(seen.size(), answers.size());
+    if (c.fits) {
+      EXPECT_EQ(seen.back().text, Saved(target));
+      EXPECT_EQ(ReadAll(target), TextOfRows(c.rows));
+      continue;
+    }
+    EXPECT_EQ(seen.back().text, "Stream write error.");
+    EXPECT_EQ(seen.back().icon, LoadIconA(nullptr, IDI_ERROR));
+    EXPECT_EQ(FolderContents(disk), before);
+    EXPECT_EQ(ReadAll(target), c.existed ? old_list : "<none>");
+    EXPECT_EQ(Digests(), c.rows);
+  }
+  DeleteFileA(target.c_str());
+}
+
 TEST_F(Export, ASaveDuringARunWritesTheRowsListedAtThatMoment) {
   // As the run does: a row appended, then pending messages dispatched after rows 0, 16, 32 ...
   // The click arrives after row 20 and is taken by the pump after row 32.
