@@ -16,6 +16,12 @@
 #include "form_fixture.h"
 #include "test_window.h"
 
+// The import slots of the listing calls, for a test that takes the short names away.
+extern "C" HANDLE(WINAPI* FindFirstFileASlot)(LPCSTR, LPWIN32_FIND_DATAA)
+    VORLUND_IMPORT_SLOT(FindFirstFileA, 8);
+extern "C" BOOL(WINAPI* FindNextFileASlot)(HANDLE, LPWIN32_FIND_DATAA)
+    VORLUND_IMPORT_SLOT(FindNextFileA, 8);
+
 namespace vorlund {
 namespace {
 
@@ -388,6 +394,58 @@ TEST_F(ScanTest, ANameTheCodePageCannotCarryIsListedByItsShortName) {
     }
     EXPECT_EQ(files.size(), ticked ? md5sums.size() : 7u);
   }
+}
+
+// The listing calls of a volume that keeps no short names (they can be switched off): the
+// platform's own, with every entry's short name blanked.
+struct NoShortNames {
+  static inline HANDLE(WINAPI* real_first)(LPCSTR, LPWIN32_FIND_DATAA) = nullptr;
+  static inline BOOL(WINAPI* real_next)(HANDLE, LPWIN32_FIND_DATAA) = nullptr;
+  static HANDLE WINAPI First(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
+    HANDLE find = real_first(pattern, data);
+    if (find != INVALID_HANDLE_VALUE) data->cAlternateFileName[0] = '\0';
+    return find;
+  }
+  static BOOL WINAPI Next(HANDLE find, LPWIN32_FIND_DATAA data) {
+    const BOOL found = real_next(find, data);
+    if (found) data->cAlternateFileName[0] = '\0';
+    return found;
+  }
+};
+
+// Without a short name an entry is listed as before: a file by the name the ANSI listing gives,
+// "?" and all (the run then reports it), and a folder so named lists nothing.
+TEST_F(ScanTest, WithoutShortNamesANameTheCodePageCannotCarryIsListedAsTheListingSpellsIt) {
+  const std::string folder = testing::ForeignNamesDir();
+  std::vector<std::string> expected;
+  for (const testing::TrueEntry& entry : testing::TrueListing(folder, true)) {
+    const std::vector<std::wstring> parts =
+        testing::PartsOf(testing::WideOfUtf8(entry.relative_utf8));
+    std::string row = folder;
+    bool in_lost_folder = false;
+    for (size_t i = 0; i < parts.size(); ++i) {
+      row += "\\" + Ansi(parts[i]);
+      if (i + 1 < parts.size() && !testing::CodePageCarries(parts[i])) in_lost_folder = true;
+    }
+    if (!in_lost_folder) expected.push_back(row);
+  }
+  ASSERT_EQ(expected.size(), testing::ForeignFiles().size() - 1);
+  Form1->chk1->SetChecked(true);
+  List().Clear();
+  {
+    testing::ReplacedImport<decltype(FindFirstFileASlot)> first(FindFirstFileASlot,
+                                                                NoShortNames::First);
+    testing::ReplacedImport<decltype(FindNextFileASlot)> next(FindNextFileASlot,
+                                                              NoShortNames::Next);
+    NoShortNames::real_first = first.Original();
+    NoShortNames::real_next = next.Original();
+    ScanFolder(folder, List());
+  }
+  const std::vector<std::string> rows = Rows(List());
+  EXPECT_EQ(rows, expected);
+  EXPECT_NE(std::find_if(rows.begin(), rows.end(),
+                         [](const std::string& row) { return row.find('?') != row.npos; }),
+            rows.end());
 }
 
 // --- a listing started inside a scan's pump ------------------------------------------------
