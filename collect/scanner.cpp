@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/form1.h"
+#include "collect/entry_name.h"
 #include "collect/path_rules.h"
 #include "common/handles.h"
 #include "ui/application.h"
@@ -22,7 +23,10 @@ bool ScanLevel(const std::string& folder, ui::TStrings& target, const OperationS
   SearchHandle search(FindFirstFileA(ScanPattern(folder).c_str(), &entry));
   if (!search) return true;
   do {
-    std::string_view name = EntryName(entry.cFileName, sizeof entry.cFileName);
+    // A name the code page could not carry is listed by the entry's short name, if it has one.
+    std::string_view name =
+        ListedName(EntryName(entry.cFileName, sizeof entry.cFileName),
+                   EntryName(entry.cAlternateFileName, sizeof entry.cAlternateFileName));
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       if (Form1->chk1->Checked() && !IsDotEntry(name)) {
         if (!ScanLevel(ScanRow(folder, name), target, scan)) return false;

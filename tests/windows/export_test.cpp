@@ -5,6 +5,7 @@
 //
 #include <commdlg.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ extern "C" BOOL(WINAPI* WriteFileSlot)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLA
     VORLUND_IMPORT_SLOT(WriteFile, 20);
 extern "C" BOOL(WINAPI* GetOpenFileNameSlot)(LPOPENFILENAMEA)
     VORLUND_IMPORT_SLOT(GetOpenFileNameA, 4);
+extern "C" BOOL(WINAPI* FlushFileBuffersSlot)(HANDLE) VORLUND_IMPORT_SLOT(FlushFileBuffers, 4);
+extern "C" BOOL(WINAPI* MoveFileExASlot)(LPCSTR, LPCSTR, DWORD)
+    VORLUND_IMPORT_SLOT(MoveFileExA, 12);
 
 namespace vorlund::testing {
 namespace {
@@ -495,30 +499,278 @@ TEST_F(Export, TheCreateErrorNamesTheTargetMadeAbsolute) {
   }
 }
 
-// A write that stores only the first half of what it is given and says so.
-BOOL(WINAPI* real_write_file)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) = nullptr;
-BOOL WINAPI WriteHalf(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
-                      LPOVERLAPPED overlapped) {
-  return real_write_file(file, data, size / 2, written, overlapped);
+// What a folder holds: each entry's name (folders marked with a "\\" after it) and bytes.
+std::map<std::string, std::string> FolderContents(const std::string& folder) {
+  std::map<std::string, std::string> contents;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return contents;
+  do {
+    const std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      contents[name + "\\"] = "";
+    } else {
+      contents[name] = ReadAll(folder + "\\" + name);
+    }
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return contents;
 }
 
-TEST_F(Export, AWriteThatFallsShortShowsTheWriteErrorAndKeepsWhatWasWritten) {
-  SetRows(kThreeRows);
-  const std::string target = tree_.Path("short.txt");
-  Dialogs dialogs({{Act::Accept, tree_.Path("short")}, {Act::Ok}});
-  {
-    ReplacedImport<decltype(WriteFileSlot)> swap(WriteFileSlot, WriteHalf);
-    real_write_file = swap.Original();
-    ClickSave();
+// The calls a save makes to put its file in place, replaced by ones that fail as told (or pass
+// on to the system's own) and record what they were asked.
+struct SaveCalls {
+  static inline BOOL(WINAPI* real_write)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) = nullptr;
+  static inline BOOL(WINAPI* real_flush)(HANDLE) = nullptr;
+  static inline BOOL(WINAPI* real_move)(LPCSTR, LPCSTR, DWORD) = nullptr;
+  static inline bool armed = false;       // what follows applies, and calls are recorded
+  static inline bool write_half = false;  // stores half of what it is given and says so
+  static inline bool flush_fails = false;
+  static inline DWORD move_fails = 0;  // the error code of a move that fails, 0 for none
+  static inline std::vector<std::string> calls;
+  // What the move was asked, and what its source and target held just before it.
+  static inline std::string moved_from, moved_to, source_before, target_before;
+  static inline DWORD move_flags = 0;
+
+  static void Reset() {
+    armed = write_half = flush_fails = false;
+    move_fails = 0;
+    calls.clear();
+    moved_from = moved_to = source_before = target_before = "";
+    move_flags = 0;
   }
-  const auto& seen = dialogs.Seen();
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[1].text, "Stream write error.");
-  EXPECT_EQ(seen[1].caption, kTitle);
-  EXPECT_EQ(seen[1].icon, LoadIconA(nullptr, IDI_ERROR));
-  EXPECT_EQ(ReadAll(target), TextOfRows(kThreeRows).substr(0, 51));
-  EXPECT_TRUE(Closed(target));
-  EXPECT_EQ(Digests(), kThreeRows);
+  static BOOL WINAPI Write(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
+                           LPOVERLAPPED overlapped) {
+    if (!armed) return real_write(file, data, size, written, overlapped);
+    calls.push_back("write");
+    return real_write(file, data, write_half ? size / 2 : size, written, overlapped);
+  }
+  static BOOL WINAPI Flush(HANDLE file) {
+    if (!armed) return real_flush(file);
+    calls.push_back("flush");
+    if (flush_fails) {
+      SetLastError(ERROR_DISK_FULL);
+      return FALSE;
+    }
+    return real_flush(file);
+  }
+  static BOOL WINAPI Move(LPCSTR from, LPCSTR to, DWORD flags) {
+    if (!armed) return real_move(from, to, flags);
+    calls.push_back("move");
+    moved_from = from;
+    moved_to = to;
+    move_flags = flags;
+    source_before = ReadAll(from);
+    target_before = ReadAll(to);
+    if (move_fails) {
+      SetLastError(move_fails);
+      return FALSE;
+    }
+    return real_move(from, to, flags);
+  }
+};
+
+class ExportReplacing : public Export {
+ protected:
+  void SetUp() override {
+    Export::SetUp();
+    SaveCalls::Reset();
+    SaveCalls::real_write = write_.Original();
+    SaveCalls::real_flush = flush_.Original();
+    SaveCalls::real_move = move_.Original();
+  }
+  ReplacedImport<decltype(WriteFileSlot)> write_{WriteFileSlot, SaveCalls::Write};
+  ReplacedImport<decltype(FlushFileBuffersSlot)> flush_{FlushFileBuffersSlot, SaveCalls::Flush};
+  ReplacedImport<decltype(MoveFileExASlot)> move_{MoveFileExASlot, SaveCalls::Move};
+};
+
+// The list is written whole into a new file beside the target, brought to the disk, and only
+// then put in the target's place; the target holds what it held until that moment.
+TEST_F(ExportReplacing, TheTextIsWrittenWholeBesideTheTargetAndThenTakesItsPlace) {
+  SetRows(kThreeRows);
+  struct Case {
+    std::string name;  // typed, below the test's folder
+    std::string old_content;
+    std::string staging;  // the new file's name beside the target
+  } cases[] = {
+      {"the digest list", "", "~VL00000.TMP"},
+      {"old list", "an older list\r\n", "~VL00000.TMP"},  // "old list.txt": twelve
+      {"list", "", "~0000000"},                           // "list.txt": eight
+      {"a", "", "~0000"},           // "a.txt": the new name is no longer than the target's
+      {"abcdefg", "", "~0000000"},  // "abcdefg.txt", eleven: "~" and seven digits
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SaveCalls::Reset();
+    const std::string target = tree_.Path(c.name + ".txt");
+    const bool existed = !c.old_content.empty();
+    if (existed) WriteAll(target, c.old_content);
+    std::vector<Answer> answers = {{Act::Accept, tree_.Path(c.name)}};
+    if (existed) answers.push_back({Act::Yes});
+    answers.push_back({Act::Ok});
+    Dialogs dialogs(answers);
+    SaveCalls::armed = true;
+    ClickSave();
+    ASSERT_EQ(dialogs.Seen().size(), answers.size());
+    EXPECT_EQ(dialogs.Seen().back().text, Saved(target));
+    EXPECT_EQ(SaveCalls::calls, (std::vector<std::string>{"write", "flush", "move"}));
+    EXPECT_EQ(SaveCalls::moved_from, tree_.Path(c.staging));
+    EXPECT_EQ(SaveCalls::moved_to, target);
+    EXPECT_EQ(SaveCalls::move_flags,
+              static_cast<DWORD>(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_EQ(SaveCalls::source_before, TextOfRows(kThreeRows));
+    EXPECT_EQ(SaveCalls::target_before, existed ? c.old_content : "<none>");
+    EXPECT_EQ(ReadAll(target), TextOfRows(kThreeRows));
+    EXPECT_EQ(FolderContents(tree_.Root()),
+              (std::map<std::string, std::string>{{c.name + ".txt", TextOfRows(kThreeRows)}}));
+    DeleteFileA(target.c_str());
+  }
+}
+
+// Names already taken beside the target, by files or folders, by long or short names, are
+// passed over and left as they were.
+TEST_F(ExportReplacing, TheNewFileTakesANameNoEntryBesideTheTargetHas) {
+  SetRows(kThreeRows);
+  WriteAll(tree_.Path("~VL00000.TMP"), "a file of the user's");
+  tree_.Folder("~VL00001.TMP");
+  WriteAll(tree_.Path("~VL00002.TMP and a long name"), "its short name may be the next");
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA(tree_.Path("~VL00002.TMP and a long name").c_str(), &data);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  FindClose(find);
+  const std::string short_name = data.cAlternateFileName;
+  ASSERT_FALSE(short_name.empty());
+  WriteAll(tree_.Path("~VL00002.TMP"), "taken");
+  WriteAll(tree_.Path("~VL00003.TMP"), "taken too");
+  const auto before = FolderContents(tree_.Root());
+  Dialogs dialogs({{Act::Accept, tree_.Path("the digest list")}, {Act::Ok}});
+  SaveCalls::armed = true;
+  ClickSave();
+  ASSERT_EQ(dialogs.Seen().size(), 2u);
+  EXPECT_EQ(SaveCalls::moved_from, tree_.Path("~VL00004.TMP"));
+  auto after = FolderContents(tree_.Root());
+  EXPECT_EQ(after["the digest list.txt"], TextOfRows(kThreeRows));
+  after.erase("the digest list.txt");
+  EXPECT_EQ(after, before);
+}
+
+// Whatever fails after the click's answers, the folder is left as it was before it: an old
+// list intact, no file where there was none, and no new file beside it.
+TEST_F(ExportReplacing, AFailedSaveLeavesTheFolderAsItWas) {
+  struct Case {
+    const char* what;
+    bool write_half, flush_fails;
+    DWORD move_fails;
+    bool existed;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {"a short write", true, false, 0, false, {"write"}},
+      {"a short write over an old list", true, false, 0, true, {"write"}},
+      {"a flush that fails", false, true, 0, false, {"write", "flush"}},
+      {"a flush that fails over an old list", false, true, 0, true, {"write", "flush"}},
+      {"a replace that fails",
+       false,
+       false,
+       ERROR_ACCESS_DENIED,
+       false,
+       {"write", "flush", "move"}},
+      {"a replace that fails over an old list",
+       false,
+       false,
+       ERROR_SHARING_VIOLATION,
+       true,
+       {"write", "flush", "move"}},
+  };
+  SetRows(kThreeRows);
+  const std::string target = tree_.Path("list.txt");
+  const std::string old_list = TextOfRows({kThreeRows[1]});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SaveCalls::Reset();
+    DeleteFileA(target.c_str());
+    if (c.existed) WriteAll(target, old_list);
+    SaveCalls::write_half = c.write_half;
+    SaveCalls::flush_fails = c.flush_fails;
+    SaveCalls::move_fails = c.move_fails;
+    const auto before = FolderContents(tree_.Root());
+    std::vector<Answer> answers = {{Act::Accept, tree_.Path("list")}};
+    if (c.existed) answers.push_back({Act::Yes});
+    answers.push_back({Act::Ok});
+    Dialogs dialogs(answers);
+    SaveCalls::armed = true;
+    ClickSave();
+    const auto& seen = dialogs.Seen();
+    ASSERT_EQ(seen.size(), answers.size());
+    EXPECT_EQ(seen.back().text, c.move_fails ? CreateErrorShown(target, c.move_fails)
+                                             : std::string("Stream write error."));
+    EXPECT_EQ(seen.back().caption, kTitle);
+    EXPECT_EQ(seen.back().icon, LoadIconA(nullptr, IDI_ERROR));
+    EXPECT_EQ(SaveCalls::calls, c.calls);
+    EXPECT_EQ(FolderContents(tree_.Root()), before);
+    EXPECT_EQ(ReadAll(target), c.existed ? old_list : "<none>");
+    if (c.existed) {
+      EXPECT_TRUE(Closed(target));
+    }
+    EXPECT_EQ(Digests(), kThreeRows);
+  }
+}
+
+// A real file system too small for a long list: the tmpfs of 8 KiB that the test run mounts on
+// full-disk/ in the build folder (full_disk.cmake). A list longer than it fails to be written,
+// whether or not an old list stands in its place, and leaves the folder as it was.
+TEST_F(Export, ASaveThatFillsTheDiskLeavesTheFolderAsItWas) {
+  const std::string state = ReadAll(BinaryDir() + "\\full-disk.state");
+  if (state.rfind("mounted", 0) != 0) GTEST_SKIP() << "no full disk to save to: " << state;
+  const std::string disk = BinaryDir() + "\\full-disk";
+  ULARGE_INTEGER free_bytes, total_bytes;
+  ASSERT_TRUE(GetDiskFreeSpaceExA(disk.c_str(), &free_bytes, &total_bytes, nullptr));
+  ASSERT_LE(total_bytes.QuadPart, 64u * 1024) << "not the small file system";
+  for (const auto& entry : FolderContents(disk)) TempTree::RemoveAll(disk + "\\" + entry.first);
+
+  std::vector<std::string> long_list;
+  for (unsigned i = 0; long_list.size() * 34 <= 2 * total_bytes.QuadPart; ++i) {
+    char row[40];
+    snprintf(row, sizeof row, "%032X", i * 0x9E3779B1u);
+    long_list.push_back(row);
+  }
+  const std::string target = disk + "\\list.txt";
+  const std::string old_list = TextOfRows(kThreeRows);
+  struct Case {
+    const char* what;
+    std::vector<std::string> rows;
+    bool existed;
+    bool fits;
+  } cases[] = {
+      {"a list that fits", kThreeRows, false, true},
+      {"a list longer than the disk", long_list, false, false},
+      {"a list longer than the disk over an old list", long_list, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    DeleteFileA(target.c_str());
+    if (c.existed) WriteAll(target, old_list);
+    SetRows(c.rows);
+    const auto before = FolderContents(disk);
+    std::vector<Answer> answers = {{Act::Accept, disk + "\\list"}};
+    if (c.existed) answers.push_back({Act::Yes});
+    answers.push_back({Act::Ok});
+    Dialogs dialogs(answers);
+    ClickSave();
+    const auto& seen = dialogs.Seen();
+    ASSERT_EQ(seen.size(), answers.size());
+    if (c.fits) {
+      EXPECT_EQ(seen.back().text, Saved(target));
+      EXPECT_EQ(ReadAll(target), TextOfRows(c.rows));
+      continue;
+    }
+    EXPECT_EQ(seen.back().text, "Stream write error.");
+    EXPECT_EQ(seen.back().icon, LoadIconA(nullptr, IDI_ERROR));
+    EXPECT_EQ(FolderContents(disk), before);
+    EXPECT_EQ(ReadAll(target), c.existed ? old_list : "<none>");
+    EXPECT_EQ(Digests(), c.rows);
+  }
+  DeleteFileA(target.c_str());
 }
 
 TEST_F(Export, ASaveDuringARunWritesTheRowsListedAtThatMoment) {

@@ -5,22 +5,33 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <set>
 
 #include "collect/scanner.h"
 #include "collect_testing.h"
 #include "common/errors.h"
+#include "digest/file_digest.h"
+#include "foreign_names.h"
 #include "form_fixture.h"
 #include "test_window.h"
+
+// The import slots of the listing calls, for a test that takes the short names away.
+extern "C" HANDLE(WINAPI* FindFirstFileASlot)(LPCSTR, LPWIN32_FIND_DATAA)
+    VORLUND_IMPORT_SLOT(FindFirstFileA, 8);
+extern "C" BOOL(WINAPI* FindNextFileASlot)(HANDLE, LPWIN32_FIND_DATAA)
+    VORLUND_IMPORT_SLOT(FindNextFileA, 8);
 
 namespace vorlund {
 namespace {
 
+using collect_testing::Ansi;
 using collect_testing::ExpectedListing;
 using collect_testing::FileNames;
 using collect_testing::Gbk;
 using collect_testing::Rows;
 using collect_testing::TempTree;
+using collect_testing::Wide;
 // A message window of the test: its action runs in whatever pump takes the message posted to
 // it, as a handler of the program would.
 using testing::TestWindow;
@@ -313,6 +324,128 @@ TEST_F(ScanTest, RowsSpellTheFolderTextAsGiven) {
   }
   SetCurrentDirectoryA(saved_directory);
   DeleteFileA(("C:\\" + root_file).c_str());
+}
+
+// --- names that the code page cannot carry ---------------------------------------------------
+
+// The folder made from Linux with names in Korean, an emoji and "ñ" beside names the code page
+// carries: the platform's ANSI listing gives "?" for what it cannot carry, and a short name.
+TEST_F(ScanTest, TheForeignNamesFolderHoldsNamesTheAnsiListingCannotSpell) {
+  const std::string folder = testing::ForeignNamesDir();
+  std::multiset<std::string> made, listed;
+  for (const testing::ForeignFile& file : testing::ForeignFiles()) made.insert(file.path);
+  for (const testing::TrueEntry& entry : testing::TrueListing(folder, true)) {
+    listed.insert(entry.relative_utf8);
+  }
+  ASSERT_EQ(listed, made);
+  for (const testing::ForeignFile& file : testing::ForeignFiles()) {
+    SCOPED_TRACE(file.path);
+    // Each part of the file's path, in the folder above it: a part the code page cannot carry
+    // is an entry whose ANSI name holds "?" and whose short name is the platform's.
+    bool lost = false;
+    std::wstring above = Wide(folder);
+    std::string above_ansi = folder;  // the same folder, by names the ANSI calls can spell
+    for (const std::wstring& part : testing::PartsOf(testing::WideOfUtf8(file.path))) {
+      const std::wstring path = above + L"\\" + part;
+      std::string ansi_part = Ansi(part);
+      if (!testing::CodePageCarries(part)) {
+        lost = true;
+        const std::string short_name = Ansi(testing::ShortNameOf(path));
+        EXPECT_NE(ansi_part, short_name);
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA((above_ansi + "\\" + short_name).c_str(), &data);
+        ASSERT_NE(find, INVALID_HANDLE_VALUE) << short_name;
+        FindClose(find);
+        EXPECT_EQ(std::string(data.cAlternateFileName), short_name);
+        EXPECT_NE(std::string(data.cFileName).find('?'), std::string::npos) << data.cFileName;
+        ansi_part = short_name;
+      }
+      above = path;
+      above_ansi += "\\" + ansi_part;
+    }
+    EXPECT_EQ(lost, file.lost);
+  }
+}
+
+TEST_F(ScanTest, ANameTheCodePageCannotCarryIsListedByItsShortName) {
+  const std::string folder = testing::ForeignNamesDir();
+  const std::map<std::string, std::string> md5sums =
+      testing::Md5sumsByUtf8Path(testing::ForeignNamesMd5());
+  ASSERT_EQ(md5sums.size(), testing::ForeignFiles().size());
+  for (bool ticked : {true, false}) {
+    SCOPED_TRACE(::testing::Message() << "ticked " << ticked);
+    Form1->chk1->SetChecked(ticked);
+    List().Clear();
+    ScanFolder(folder, List());
+    const std::vector<std::string> rows = Rows(List());
+    std::vector<std::string> expected;
+    for (const testing::TrueEntry& entry : testing::TrueListing(folder, ticked)) {
+      expected.push_back(entry.row);
+    }
+    EXPECT_EQ(rows, expected);
+    // Each row opens its own file, which md5sum digested.
+    std::set<std::string> files;
+    for (const std::string& row : rows) {
+      SCOPED_TRACE(row);
+      const std::string file = testing::FileOfRow(row, folder);
+      ASSERT_NE(md5sums.count(file), 0u) << "the row names no file of the folder";
+      files.insert(file);
+      EXPECT_EQ(FileMD5Hex(row), md5sums.at(file));
+    }
+    EXPECT_EQ(files.size(), ticked ? md5sums.size() : 7u);
+  }
+}
+
+// The listing calls of a volume that keeps no short names (they can be switched off): the
+// platform's own, with every entry's short name blanked.
+struct NoShortNames {
+  static inline HANDLE(WINAPI* real_first)(LPCSTR, LPWIN32_FIND_DATAA) = nullptr;
+  static inline BOOL(WINAPI* real_next)(HANDLE, LPWIN32_FIND_DATAA) = nullptr;
+  static HANDLE WINAPI First(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
+    HANDLE find = real_first(pattern, data);
+    if (find != INVALID_HANDLE_VALUE) data->cAlternateFileName[0] = '\0';
+    return find;
+  }
+  static BOOL WINAPI Next(HANDLE find, LPWIN32_FIND_DATAA data) {
+    const BOOL found = real_next(find, data);
+    if (found) data->cAlternateFileName[0] = '\0';
+    return found;
+  }
+};
+
+// Without a short name an entry is listed as before: a file by the name the ANSI listing gives,
+// "?" and all (the run then reports it), and a folder so named lists nothing.
+TEST_F(ScanTest, WithoutShortNamesANameTheCodePageCannotCarryIsListedAsTheListingSpellsIt) {
+  const std::string folder = testing::ForeignNamesDir();
+  std::vector<std::string> expected;
+  for (const testing::TrueEntry& entry : testing::TrueListing(folder, true)) {
+    const std::vector<std::wstring> parts =
+        testing::PartsOf(testing::WideOfUtf8(entry.relative_utf8));
+    std::string row = folder;
+    bool in_lost_folder = false;
+    for (size_t i = 0; i < parts.size(); ++i) {
+      row += "\\" + Ansi(parts[i]);
+      if (i + 1 < parts.size() && !testing::CodePageCarries(parts[i])) in_lost_folder = true;
+    }
+    if (!in_lost_folder) expected.push_back(row);
+  }
+  ASSERT_EQ(expected.size(), testing::ForeignFiles().size() - 1);
+  Form1->chk1->SetChecked(true);
+  List().Clear();
+  {
+    testing::ReplacedImport<decltype(FindFirstFileASlot)> first(FindFirstFileASlot,
+                                                                NoShortNames::First);
+    testing::ReplacedImport<decltype(FindNextFileASlot)> next(FindNextFileASlot,
+                                                              NoShortNames::Next);
+    NoShortNames::real_first = first.Original();
+    NoShortNames::real_next = next.Original();
+    ScanFolder(folder, List());
+  }
+  const std::vector<std::string> rows = Rows(List());
+  EXPECT_EQ(rows, expected);
+  EXPECT_NE(std::find_if(rows.begin(), rows.end(),
+                         [](const std::string& row) { return row.find('?') != row.npos; }),
+            rows.end());
 }
 
 // --- a listing started inside a scan's pump ------------------------------------------------
