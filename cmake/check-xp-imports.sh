@@ -43,7 +43,8 @@ while IFS= read -r line; do
     continue
   fi
   case "$earliest" in
-    "Windows 2000 Professional" | "Windows XP" | "Windows NT 4.0 SP6"* | "msvcrt.dll of Visual C++ 4.2"*) ;;
+    "Windows 2000 Professional" | "Windows XP" | "Windows NT 3.51"* | "Windows NT 4.0 SP6"* | \
+      "msvcrt.dll of Visual C++ 4.2"*) ;;
     *)
       echo "$list:$line_number: $function: \"$earliest\" is no system that XP SP3 comes after"
       failed=1
