@@ -12,9 +12,10 @@ namespace ui {
 
 std::uint64_t SystemMicroseconds() {
 #ifdef _WIN32
-  // The performance counter, which every Windows the program runs on has. The runtime's
-  // steady_clock is no substitute: linked without the POSIX-threads runtime it reads the wall
-  // clock, which jumps when the system time is set.
+  // The performance counter, which every Windows the program runs on has; from XP on, reading
+  // it and its frequency never fails. The runtime's steady_clock is no substitute: linked
+  // without the POSIX-threads runtime it reads the wall clock, which jumps when the system time
+  // is set.
   LARGE_INTEGER frequency, counter;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&counter);
