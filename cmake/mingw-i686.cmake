@@ -1,4 +1,5 @@
-# 32-bit Windows with MinGW-w64 (posix threads): the shipped Vorlund.exe.
+# 32-bit Windows with MinGW-w64 (posix threads): the 32-bit tests and benchmarks. The shipped
+# Vorlund.exe is linked without that runtime (mingw-i686-win32.cmake).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)

@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
   googletest libgtest-dev libbenchmark-dev libssl-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
+  g++-mingw-w64-i686-win32 libxml2-utils
   wine64 libc6-i386 xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei locales file
 )
 

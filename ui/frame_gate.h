@@ -2,7 +2,8 @@
 // second (once per folder a listing enters), while the display shows a new picture about every
 // 16 ms: a pump paints (held list rows, scroll bars, invalidated controls) only when a frame has
 // passed since the last pump that painted; the others handle their input and leave the painting
-// waiting, for the next pump that paints or the next loop of any other kind. Needs no Win32.
+// waiting, for the next pump that paints or the next loop of any other kind. The header needs no
+// Win32; on Windows the system's clock is the performance counter.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,10 @@ inline constexpr std::uint64_t kFrameMicroseconds = 16667;
 
 // A monotonic clock in microseconds.
 using FrameClock = std::uint64_t (*)();
+
+// The system's monotonic clock, in microseconds: on Windows the performance counter's time, on
+// other systems steady_clock's. Setting the system time moves neither.
+std::uint64_t SystemMicroseconds();
 
 class FrameGate {
  public:
