@@ -58,7 +58,7 @@ TEST_F(Components, SelectionAndTopRowSettersReadFirstAndRaiseNoClick) {
   EXPECT_NO_THROW(list->SetTopIndex(500));
   list->SetItemIndex(-1);
   EXPECT_EQ(list->ItemIndex(), -1);
-  Pump(20);
+  Pump(20);  // no click is to come: one raised by the calls above would be handled by now
   EXPECT_EQ(clicks, 0) << "setting from code raises no click";
 }
 
@@ -70,11 +70,11 @@ TEST_F(Components, UserSelectionRaisesTheClickEvent) {
   list->SetFocus();
   PostMessageA(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 12 * 3 + 5));
   PostMessageA(list->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 12 * 3 + 5));
-  Pump(30);
+  PumpUntil([&] { return list->ItemIndex() == 3; }, 1000);
   EXPECT_EQ(list->ItemIndex(), 3);
   EXPECT_EQ(clicks, 1);
   PostMessageA(list->Handle(), WM_KEYDOWN, VK_DOWN, 0);
-  Pump(30);
+  PumpUntil([&] { return list->ItemIndex() == 4; }, 1000);
   EXPECT_EQ(list->ItemIndex(), 4);
   EXPECT_EQ(clicks, 2);
 }
@@ -96,7 +96,7 @@ TEST_F(Components, AddedRowsShowAtTheNextTurnOfTheLoop) {
   };
   EXPECT_EQ(inked(), 0);
   Fill(list, 300);
-  Pump(50);
+  PumpUntil([&] { return inked() > 10; }, 1000);
   EXPECT_GT(inked(), 10);
   EXPECT_TRUE(GetWindowLongA(list->Handle(), GWL_STYLE) & WS_VSCROLL);
   // Update draws at once, without the loop.
@@ -121,7 +121,7 @@ TEST_F(Components, EditChangeRunsOnceSynchronouslyAndOnlyForANewText) {
   edit->SetFocus();
   SendMessageA(edit->Handle(), EM_SETSEL, 6, 6);
   PostMessageA(edit->Handle(), WM_CHAR, 'x', 1);
-  Pump(20);
+  PumpUntil([&] { return seen.size() >= 2; }, 1000);
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1], "C:\\dirx");
   // A change handler that assigns a new text runs nested, inside the assignment.
@@ -139,7 +139,7 @@ TEST_F(Components, EditChangeRunsOnceSynchronouslyAndOnlyForANewText) {
 TEST_F(Components, CheckBoxLabelAndTimer) {
   EXPECT_FALSE(Form1->chk1->Checked());
   PostMessageA(Form1->chk1->Handle(), BM_CLICK, 0, 0);
-  Pump(20);
+  PumpUntil([] { return Form1->chk1->Checked(); }, 1000);
   EXPECT_TRUE(Form1->chk1->Checked());
 
   // A label takes the width of its new caption.
@@ -154,7 +154,7 @@ TEST_F(Components, CheckBoxLabelAndTimer) {
   ASSERT_TRUE(PumpUntil([&] { return ticks >= 5; }, 2000));
   Form1->tmr1->SetEnabled(false);
   const int stopped = ticks;
-  Pump(100);
+  Pump(50);  // no tick is to come: five of its 10 ms intervals pass
   EXPECT_EQ(ticks, stopped);
 }
 

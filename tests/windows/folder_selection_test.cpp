@@ -201,13 +201,14 @@ TEST_F(SelectionTest, TypingAPathLeavesOneListingOfTheFinalText) {
     PostMessageA(Form1->Edit1->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
   }
   ASSERT_TRUE(testing::PumpUntil([&] { return Box() == text; }, 20000)) << Box();
-  testing::Pump(100);
+  const std::vector<std::string> listing = ExpectedListing(text, false);
+  testing::PumpUntil([&] { return Rows(List()) == listing; }, 2000);
   EXPECT_EQ(Rows(List()), ExpectedListing(text, false));
   EXPECT_EQ(ReadOthers(), before);
 
   // A blank typed at either end goes at once; the listing is made again, once.
   PostMessageA(Form1->Edit1->Handle(), WM_CHAR, ' ', 1);
-  testing::Pump(100);
+  testing::Pump(100);  // box and list are to be as before the blank: no state to wait for
   EXPECT_EQ(Box(), text);
   EXPECT_EQ(Rows(List()), ExpectedListing(text, false));
 }
@@ -270,7 +271,8 @@ TEST_F(SelectionTest, KeysTypedIntoTheBoxLandWhereTheCaretWasLeft) {
     for (char key : c.keys)
       PostMessageA(Form1->Edit1->Handle(), WM_CHAR, static_cast<unsigned char>(key), 1);
     testing::PumpUntil([&] { return Box() == c.box; }, 3000);
-    testing::Pump(50);
+    const std::vector<std::string> listing = ExpectedListing(c.box, false);
+    testing::PumpUntil([&] { return BoxSelection() == c.after && Rows(List()) == listing; }, 1000);
     EXPECT_EQ(Box(), c.box);
     EXPECT_EQ(BoxSelection(), c.after);
     EXPECT_EQ(Rows(List()), ExpectedListing(c.box, false));
@@ -308,7 +310,7 @@ TEST_F(SelectionTest, ASelectionInTheBoxKeepsItsCharactersWhenBlanksAreTrimmed) 
     Form1->Edit1->OnChange = std::move(handler);
     PostMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), EN_CHANGE),
                  reinterpret_cast<LPARAM>(box));
-    testing::Pump(50);
+    testing::PumpUntil([&] { return Box() == t + "\\a" && BoxSelection() == c.after; }, 1000);
     EXPECT_EQ(Box(), t + "\\a");
     EXPECT_EQ(BoxSelection(), c.after);
   }

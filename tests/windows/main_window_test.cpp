@@ -113,7 +113,13 @@ TEST_F(MainWindow, LabelsSizeThemselvesToTheirTextInTheWindowFont) {
 
 TEST_F(MainWindow, MaximizedTheFileListTakesTheExtraWidth) {
   ShowWindow(Form1->Handle(), SW_MAXIMIZE);
-  Pump(50);
+  PumpUntil(
+      [] {
+        RECT c;
+        GetClientRect(Form1->Handle(), &c);
+        return c.right > 816 && c.bottom > 612;
+      },
+      2000);
   RECT client;
   GetClientRect(Form1->Handle(), &client);
   const int w = client.right, h = client.bottom;
@@ -168,7 +174,10 @@ TEST_F(MainWindow, LaterComponentsLieOverEarlierOnes) {
   EXPECT_EQ(ChildWindowFromPoint(Form1->Handle(), inside_pnl5), HandleOf("FileListBox1"));
 }
 
+// Presses a key that moves the focus; returns once the focus moved and the keys are up again
+// (the thread's key state follows the key messages it has taken).
 void PressKey(WORD key, bool shift = false) {
+  const HWND before = GetFocus();
   std::vector<INPUT> inputs;
   auto add = [&](WORD vk, bool up) {
     INPUT in = {};
@@ -182,7 +191,12 @@ void PressKey(WORD key, bool shift = false) {
   add(key, true);
   if (shift) add(VK_SHIFT, true);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  Pump(30);
+  PumpUntil(
+      [&] {
+        return GetFocus() != before && !(GetKeyState(key) & 0x8000) &&
+               !(GetKeyState(VK_SHIFT) & 0x8000);
+      },
+      2000);
 }
 
 std::string FocusedName() {
@@ -192,7 +206,7 @@ std::string FocusedName() {
 
 TEST_F(MainWindow, FirstFocusIsTheDigestListAndTabGoesRound) {
   ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == Form1->Handle(); }));
-  Pump(50);
+  PumpUntil([] { return FocusedName() == "Memo2"; }, 2000);
   EXPECT_EQ(FocusedName(), "Memo2");
   const std::vector<std::string> order = {"Button2", "Edit1",   "chk1", "FileListBox1",
                                           "Button3", "Button1", "edt1", "Memo2"};
@@ -329,7 +343,7 @@ TEST_F(MainWindow, TickKeepsTheSmallestOuterSize) {
   {
     MessageRecorder recorder({form}, {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE,
                                       WM_PAINT, WM_NCPAINT, WM_ERASEBKGND});
-    Pump(300);
+    Pump(100);  // nothing is to come: every tick of these ten or so would size it alike
     EXPECT_TRUE(NothingSent(recorder));
   }
   EXPECT_EQ(outer().cx, 832);
@@ -340,7 +354,7 @@ TEST_F(MainWindow, WhileMinimizedTheSizeItReturnsToIsKeptAtTheSmallest) {
   HWND form = Form1->Handle();
   EnableTicks();
   ShowWindow(form, SW_MINIMIZE);
-  Pump(100);
+  PumpUntil([&] { return IsIconic(form) != 0; }, 2000);
   ASSERT_TRUE(IsIconic(form));
   // Shrink the size it returns to below the smallest one, while it lies minimized.
   WINDOWPLACEMENT placement = {};
@@ -351,14 +365,27 @@ TEST_F(MainWindow, WhileMinimizedTheSizeItReturnsToIsKeptAtTheSmallest) {
   placement.rcNormalPosition.bottom = normal.top + 500;
   placement.showCmd = SW_SHOWMINIMIZED;
   SetWindowPlacement(form, &placement);
-  Pump(200);
+  auto normal_size = [&] {
+    WINDOWPLACEMENT now = {};
+    now.length = sizeof now;
+    GetWindowPlacement(form, &now);
+    return SIZE{now.rcNormalPosition.right - now.rcNormalPosition.left,
+                now.rcNormalPosition.bottom - now.rcNormalPosition.top};
+  };
+  PumpUntil([&] { return normal_size().cx == 832 && normal_size().cy == 665; }, 2000);
   // The ticks keep it minimized and put the size it returns to back at the smallest.
   EXPECT_TRUE(IsIconic(form));
   GetWindowPlacement(form, &placement);
   EXPECT_EQ(placement.rcNormalPosition.right - placement.rcNormalPosition.left, 832);
   EXPECT_EQ(placement.rcNormalPosition.bottom - placement.rcNormalPosition.top, 665);
   ShowWindow(form, SW_RESTORE);
-  Pump(50);
+  PumpUntil(
+      [&] {
+        RECT now;
+        GetWindowRect(form, &now);
+        return now.right - now.left == 832 && now.bottom - now.top == 665;
+      },
+      2000);
   RECT r;
   GetWindowRect(form, &r);
   EXPECT_EQ(r.right - r.left, 832);

@@ -119,7 +119,7 @@ class PairedLists : public FormTest {
     // Somewhere with screen on every side, so that the pointer can lie left and right of it.
     SetWindowPos(Form1->Handle(), nullptr, 150, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SetForegroundWindow(Form1->Handle());
-    Pump(50);
+    PumpUntil([] { return GetForegroundWindow() == Form1->Handle(); }, 2000);
     ASSERT_EQ(GetForegroundWindow(), Form1->Handle());
     PointOutsideTheBand();
     files_ = Form1->FileListBox1->Handle();
@@ -136,7 +136,18 @@ class PairedLists : public FormTest {
   // moves the bottom strip and the split line.
   void StartTicks() {
     EnableTicks();
-    Pump(100);
+    PumpTicks(2);
+  }
+  // Pumps until at least n more ticks have run and done() holds; true when it came to that.
+  // Each tick moves the focus, copies the lists and sizes the window at once, so a few ticks
+  // after a change show all it brings; a check that a tick changes nothing waits as many ticks.
+  bool PumpTicksUntil(int n, const std::function<bool()>& done, DWORD timeout_ms = 5000) {
+    const int start = ticks_;
+    return PumpUntil([&] { return ticks_ - start >= n && done(); }, timeout_ms);
+  }
+  void PumpTicks(int n, DWORD timeout_ms = 5000) {
+    PumpTicksUntil(
+        n, [] { return true; }, timeout_ms);
   }
 
   Geometry Read() const {
@@ -181,12 +192,14 @@ class PairedLists : public FormTest {
     const LPARAM at = MAKELPARAM(20, (row - ListStateOf(list).top) * 12 + 5);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(list, WM_LBUTTONUP, 0, at);
-    Pump(30);
+    PumpUntil([&] { return ListStateOf(list).selected == row; }, 1000);
   }
+  // A key that moves the list's selection.
   void Key(HWND list, WPARAM key) {
+    const int before = ListStateOf(list).selected;
     PostMessageA(list, WM_KEYDOWN, key, 1);
     PostMessageA(list, WM_KEYUP, key, 0xC0000001);
-    Pump(30);
+    PumpUntil([&] { return ListStateOf(list).selected != before; }, 1000);
   }
 
   void RunFocusCases(const std::vector<FocusCase>& cases) {
@@ -194,7 +207,7 @@ class PairedLists : public FormTest {
     for (const FocusCase& c : cases) {
       SetFocus(WindowOf(c.start));
       PointAt(Resolve(c.x, g), Resolve(c.y, g));
-      Pump(100);
+      PumpTicksUntil(3, [&] { return GetFocus() == WindowOf(c.expected); });
       EXPECT_EQ(GetFocus(), WindowOf(c.expected))
           << c.what << ": from the " << NameOf(c.start) << ", expected the " << NameOf(c.expected);
     }
@@ -202,7 +215,7 @@ class PairedLists : public FormTest {
 
   HWND files_ = nullptr;
   HWND digests_ = nullptr;
-  int ticks_ = 0;
+  std::atomic<int> ticks_{0};  // counted by the window's thread, read by a dialog's driver too
 };
 
 // --- The focus follows the pointer ---
@@ -236,14 +249,16 @@ TEST_F(PairedLists, ThePointerGivesTheFocusToTheListOnItsSideInsideTheBand) {
   // clang-format on
   StartTicks();
   RunFocusCases(cases);
-  EXPECT_GT(ticks_, static_cast<int>(cases.size()));
+  EXPECT_GT(ticks_.load(), static_cast<int>(cases.size()));
 }
 
 TEST_F(PairedLists, TheSplitLineMovesWithTheFileListOfAMaximizedWindow) {
   const int design_split = Read().split;
   const int design_bottom = Read().band_bottom;
   ShowWindow(Form1->Handle(), SW_MAXIMIZE);
-  Pump(100);
+  PumpUntil(
+      [&] { return Read().split > design_split + 100 && Read().band_bottom > design_bottom + 100; },
+      2000);
   const Geometry g = Read();
   ASSERT_GT(g.split, design_split + 100) << "the file list takes the extra width";
   ASSERT_GT(g.band_bottom, design_bottom + 100) << "the bottom strip stays at the bottom";
@@ -289,7 +304,8 @@ TEST_F(PairedLists, TheFocusedListsTopRowAndSelectionGoToTheOther) {
     Place(other, c.other_top, c.other_selected);
     Place(source, c.top, c.selected);
     SetFocus(WindowOf(c.focused));
-    Pump(100);
+    PumpTicksUntil(
+        3, [&] { return ListStateOf(other) == Shows(c.expected_top, c.expected_selected); });
     EXPECT_EQ(ListStateOf(other), Shows(c.expected_top, c.expected_selected)) << c.what;
     EXPECT_EQ(ListStateOf(source), Shows(c.top, c.selected))
         << c.what << ": the focused list stays";
@@ -306,7 +322,9 @@ TEST_F(PairedLists, TheTopRowIsCopiedBeforeTheSelectionAndBringsAScrolledRowBack
   SetFocus(files_);
   MessageRecorder recorder({digests_}, {LB_SETTOPINDEX, LB_SETCURSEL});
   StartTicks();
-  Pump(300);
+  // Two ticks make the three requests; the ticks after them are to add none.
+  PumpTicksUntil(
+      5, [&] { return recorder.Messages().size() >= 3; }, 3000);
   // The selection scrolls row 80 into view; the next tick scrolls back to the file list's top.
   EXPECT_TRUE(SequenceIs(recorder, {{digests_, LB_SETTOPINDEX, kSent, 10},
                                     {digests_, LB_SETCURSEL, kSent, 80},
@@ -343,7 +361,8 @@ TEST_F(PairedLists, AShorterOtherListRaisesNothingAndFollowsOnceItHasTheRow) {
   };
   for (const Stage& s : stages) {
     Fill(digests_, s.rows, true);
-    Pump(150);
+    PumpTicksUntil(
+        3, [&] { return ListStateOf(digests_) == Shows(s.expected_top, s.expected_selected); });
     EXPECT_EQ(ListStateOf(digests_), Shows(s.expected_top, s.expected_selected))
         << s.rows << " rows";
   }
@@ -374,14 +393,17 @@ TEST_F(PairedLists, AnIdleWindowWithThePointerInTheBandDoesNothing) {
     Place(files_, 40, 60);
     const Geometry g = Read();
     PointAt(Resolve(c.x, g), Resolve({At::kMiddle, 0}, g));
-    Pump(300);  // the focus moves and the lists are copied
+    // The focus moves and the lists are copied.
+    PumpTicksUntil(
+        5, [&] { return GetFocus() == c.expected_focus; }, 3000);
     ASSERT_EQ(GetFocus(), c.expected_focus) << c.what;
     MessageRecorder recorder({files_, digests_, Form1->Handle()},
                              {LB_SETCURSEL, LB_SETTOPINDEX, WM_SETFOCUS, WM_KILLFOCUS, WM_PAINT,
                               WM_NCPAINT, WM_ERASEBKGND, WM_WINDOWPOSCHANGING});
     ListFocusCalls focus(files_, digests_);
     const int ticks = ticks_;
-    Pump(1000);
+    // Nothing is to happen: as many ticks as the timer is asked to have run, each a chance.
+    PumpTicks(31, 10000);
     EXPECT_GT(ticks_ - ticks, 30) << c.what << ": the timer ticked";
     EXPECT_TRUE(NothingSent(recorder)) << c.what;
     EXPECT_EQ(focus.Count(), 0) << c.what;
@@ -430,7 +452,7 @@ TEST_F(PairedLists, AListAskedForARowItLacksShowsNoSelectionAndItsEndOnce) {
     EXPECT_EQ(c.selection ? shown.selected : shown.top, c.expected) << c.what;
     EXPECT_EQ(recorder.Count(window, message), 1) << c.what << ": one request, then none";
   }
-  Pump(30);
+  Pump(30);  // no click is to come: a click the requests raised would be handled by now
   EXPECT_EQ(clicks, 0);
 }
 
@@ -518,15 +540,22 @@ TEST_F(PairedLists, TheFocusStaysInAnOpenDialogOrMessageBoxOfTheProgram) {
     for (Coord x : {Coord{At::kZero, 100}, Coord{At::kSplit, 40}}) {
       SetForegroundWindow(Form1->Handle());
       SetFocus(Form1->Edit1->Handle());
-      Pump(50);
+      PumpUntil(
+          [] {
+            return GetForegroundWindow() == Form1->Handle() && GetFocus() == Form1->Edit1->Handle();
+          },
+          2000);
       const Geometry g = Read();
       PointAt(Resolve(x, g), Resolve({At::kMiddle, 0}, g));
       std::atomic<int> samples{0}, outside{0}, focus_calls{-1};
       ListFocusCalls focus(files_, digests_);
       DialogDriver driver([&](HWND dialog, const DialogSeen&) {
         const int calls = focus.Count();
-        // Watch the program's focus for a second of ticks, then close the window.
-        for (DWORD end = GetTickCount() + 1000; static_cast<LONG>(GetTickCount() - end) < 0;) {
+        const int ticks_before = ticks_;
+        // Watch the program's focus over more than 30 ticks and samples (nothing is to move it,
+        // so the watch lasts as long as the counts asked for below), then close the window.
+        for (DWORD end = GetTickCount() + 10000; (ticks_ - ticks_before <= 30 || samples <= 30) &&
+                                                 static_cast<LONG>(GetTickCount() - end) < 0;) {
           GUITHREADINFO info = {};
           info.cbSize = sizeof info;
           GetGUIThreadInfo(thread, &info);
@@ -563,7 +592,8 @@ TEST_F(PairedLists, AnotherWindowInFrontKeepsTheFocusAndTheMainWindowStaysBehind
     MessageRecorder recorder({Form1->Handle(), files_, digests_}, {WM_ACTIVATE, WM_SETFOCUS});
     ListFocusCalls focus(files_, digests_);
     const int ticks = ticks_;
-    Pump(1000);
+    // Nothing is to happen: as many ticks as the timer is asked to have run, each a chance.
+    PumpTicks(31, 10000);
     EXPECT_GT(ticks_ - ticks, 30) << "the timer ticked";
     EXPECT_EQ(GetForegroundWindow(), front.Handle());
     EXPECT_EQ(GetActiveWindow(), front.Handle());
