@@ -546,9 +546,37 @@ class Session {
   }
 
   // Closes the window with a click on its close box; the exit code once the program has ended.
+  // Drags the window by a point of its title bar that is on the screen, by dx and dy pixels;
+  // false when no such point was found or the window did not move.
+  bool DragTitleBar(int dx, int dy) {
+    RECT r = {};
+    GetWindowRect(window_.form, &r);
+    const RECT screen = ScreenArea();
+    POINT grip{-1, r.top + 10};
+    for (LONG x = std::max(r.left, screen.left) + 8; x < std::min(r.right, screen.right); x += 8)
+      if (Ask(window_.form, WM_NCHITTEST, 0, MAKELPARAM(x, grip.y)) == HTCAPTION) {
+        grip.x = x;
+        break;
+      }
+    if (grip.x < 0 || !PtInRect(&screen, grip)) return false;
+    MovePointer(grip);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 5; ++step)
+      MovePointer(POINT{grip.x + dx * step / 5, grip.y + dy * step / 5}, 30);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    return WaitUntil(
+        [&] {
+          RECT now = {};
+          GetWindowRect(window_.form, &now);
+          return now.left == r.left + dx && now.top == r.top + dy;
+        },
+        2000);
+  }
+
   DWORD Close(DWORD timeout_ms = 20000) {
     // The close box: the point of the title bar, nearest its right end, that the window itself
-    // calls the close box.
+    // calls the close box. A window dragged so far that its close box left the screen is first
+    // dragged back by its title bar, as a person would.
     POINT box{-1, -1};
     for (int attempt = 0; attempt < 20 && box.x < 0; ++attempt) {
       if (attempt > 0) Sleep(100);  // the window may still be busy with the last step
@@ -560,6 +588,11 @@ class Session {
             box = POINT{x - 4, y + 4};
       if (box.x >= 0 && Ask(window_.form, WM_NCHITTEST, 0, MAKELPARAM(box.x, box.y)) != HTCLOSE)
         box = POINT{-1, -1};
+      const RECT screen = ScreenArea();
+      if (box.x >= 0 && !PtInRect(&screen, box)) {
+        DragTitleBar(std::min(0L, screen.right - 20 - r.right), std::max(0L, screen.top - r.top));
+        box = POINT{-1, -1};
+      }
     }
     if (box.x < 0) {
       ADD_FAILURE() << "no close box found on the title bar";

@@ -484,5 +484,15 @@ TEST(Acceptance, CancelledPickerAndFileDialogChangeNothing) {
   EXPECT_EQ(session.Close(), 0u);
 }
 
+// A window dragged until its close box left the screen is dragged back by a person and closed.
+TEST(Acceptance, WindowDraggedPastTheScreenEdgeIsDraggedBackAndCloses) {
+  Session session;
+  ASSERT_TRUE(session.Ready());
+  RECT r = {};
+  GetWindowRect(session.Window().form, &r);
+  ASSERT_TRUE(session.DragTitleBar(ScreenArea().right - r.right + 100, 0));
+  EXPECT_EQ(session.Close(), 0u);
+}
+
 }  // namespace
 }  // namespace vorlund::testing
