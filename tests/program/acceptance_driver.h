@@ -573,6 +573,23 @@ class Session {
         2000);
   }
 
+  // Drags the window by its title bar until all of it is on the screen (its top left corner,
+  // when it is larger); true when it is there.
+  bool DragOnScreen() {
+    RECT r = {};
+    GetWindowRect(window_.form, &r);
+    const RECT screen = ScreenArea();
+    const LONG dx = r.left < screen.left ? screen.left - r.left
+                    : r.right > screen.right
+                        ? std::max(screen.right - r.right, screen.left - r.left)
+                        : 0;
+    const LONG dy = r.top < screen.top ? screen.top - r.top
+                    : r.bottom > screen.bottom
+                        ? std::max(screen.bottom - r.bottom, screen.top - r.top)
+                        : 0;
+    return (dx == 0 && dy == 0) || DragTitleBar(dx, dy);
+  }
+
   DWORD Close(DWORD timeout_ms = 20000) {
     // The close box: the point of the title bar, nearest its right end, that the window itself
     // calls the close box. A window dragged so far that its close box left the screen is first
@@ -590,7 +607,7 @@ class Session {
         box = POINT{-1, -1};
       const RECT screen = ScreenArea();
       if (box.x >= 0 && !PtInRect(&screen, box)) {
-        DragTitleBar(std::min(0L, screen.right - 20 - r.right), std::max(0L, screen.top - r.top));
+        DragOnScreen();
         box = POINT{-1, -1};
       }
     }

@@ -426,6 +426,9 @@ TEST_P(InputStorm, ProgramStaysUpAndDigestsTheTreeAfterwards) {
   if (!fault.empty()) FAIL() << fault << "\nreplay with VORLUND_STORM_SEED=" << seed;
 
   // Afterwards: the tree listed with its sub-folders and digested, row for row md5sum's digest.
+  // The storm may have dragged the window partly off the screen: it is dragged back first, as a
+  // person would before reaching for its buttons.
+  EXPECT_TRUE(session.DragOnScreen()) << "seed " << seed;
   if (!session.SubFoldersTicked()) session.ClickSubFolders();
   ASSERT_TRUE(WaitUntil([&] { return session.SubFoldersTicked(); })) << "seed " << seed;
   const std::vector<std::string> rows = ExpectedRows(tree, true);
@@ -448,9 +451,11 @@ TEST_P(InputStorm, ProgramStaysUpAndDigestsTheTreeAfterwards) {
     session.StartRun();
     WaitUntil([&] { return RowCount(w.digest_list) > 0; }, 10000);
   }
-  EXPECT_TRUE(session.WaitForRunEnd(180000))
-      << "seed " << seed << ": the run after the storm gave " << RowCount(w.digest_list) << " of "
-      << rows.size() << " digests";
+  const bool ended = session.WaitForRunEnd(180000);
+  EXPECT_TRUE(ended) << "seed " << seed << ": the run after the storm gave "
+                     << RowCount(w.digest_list) << " of " << rows.size()
+                     << " digests; the display: "
+                     << SaveScreenshot("storm-" + std::to_string(seed) + "-run");
   EXPECT_EQ(session.Digests(), ExpectedDigests(rows, tree, md5sums)) << "seed " << seed;
   EXPECT_EQ(session.Close(), 0u) << "seed " << seed;
 }

@@ -2,8 +2,6 @@
 
 namespace vorlund::testing {
 
-namespace {
-
 // Text in a code page as wide text, and back, converted by the system.
 std::wstring FromCodePage(const std::string& text, UINT code_page) {
   const int len =
@@ -21,8 +19,6 @@ std::string ToCodePage(const std::wstring& wide, UINT code_page) {
                       nullptr, nullptr);
   return out;
 }
-
-}  // namespace
 
 std::string Ansi(const std::wstring& wide) { return ToCodePage(wide, CP_ACP); }
 std::wstring Wide(const std::string& ansi) { return FromCodePage(ansi, CP_ACP); }

@@ -15,6 +15,9 @@
 
 namespace vorlund::testing {
 
+// Text in a code page as wide text, and back, converted by the system.
+std::wstring FromCodePage(const std::string& text, UINT code_page);
+std::string ToCodePage(const std::wstring& wide, UINT code_page);
 // An ANSI (code page 936) text as wide text and back, converted by the system.
 std::wstring Wide(const std::string& ansi);
 std::string Ansi(const std::wstring& wide);

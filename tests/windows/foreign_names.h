@@ -37,22 +37,8 @@ inline const std::vector<ForeignFile>& ForeignFiles() {
   return files;
 }
 
-inline std::string Utf8Of(const std::wstring& wide) {
-  const int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                      nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
-                      nullptr, nullptr);
-  return out;
-}
-
-inline std::wstring WideOfUtf8(const std::string& utf8) {
-  const int len =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(len), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), len);
-  return out;
-}
+inline std::string Utf8Of(const std::wstring& wide) { return ToCodePage(wide, CP_UTF8); }
+inline std::wstring WideOfUtf8(const std::string& utf8) { return FromCodePage(utf8, CP_UTF8); }
 
 // The parts of a "\"-separated path.
 inline std::vector<std::wstring> PartsOf(const std::wstring& path) {
@@ -131,17 +117,7 @@ inline std::string FileOfRow(const std::string& row, const std::string& folder) 
 
 // md5sum's digests, upper case, by each file's path below the folder in UTF-8, "\"-separated.
 inline std::map<std::string, std::string> Md5sumsByUtf8Path(const std::string& md5_file) {
-  std::map<std::string, std::string> digests;
-  std::ifstream in(md5_file, std::ios::binary);
-  for (std::string line; std::getline(in, line);) {
-    if (line.size() < 35) continue;
-    std::string digest = line.substr(0, 32);
-    for (char& c : digest) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    std::string path = line.substr(34);
-    for (char& c : path) c = c == '/' ? '\\' : c;
-    digests[path] = digest;
-  }
-  return digests;
+  return Md5sums(md5_file, [](const std::string& utf8) { return utf8; });
 }
 
 }  // namespace vorlund::testing

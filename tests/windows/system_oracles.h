@@ -68,8 +68,9 @@ inline std::string ProcessTag() {
 // md5sum's digests of the files below a folder, in upper case, by each file's path below the
 // folder in the code page 936 ("\"-separated). md5_file is md5sum's output as the test fixtures
 // write it beside the folder: one line a file, the digest, two blanks, the path below the folder
-// in UTF-8 ("/"-separated).
-inline std::map<std::string, std::string> Md5sums(const std::string& md5_file) {
+// in UTF-8 ("/"-separated). path_of spells a path in the key's code page.
+inline std::map<std::string, std::string> Md5sums(
+    const std::string& md5_file, std::string (*path_of)(const std::string&) = Gbk) {
   std::map<std::string, std::string> digests;
   std::ifstream in(md5_file, std::ios::binary);
   for (std::string line; std::getline(in, line);) {
@@ -77,7 +78,7 @@ inline std::map<std::string, std::string> Md5sums(const std::string& md5_file) {
     std::string digest = line.substr(0, 32);
     std::transform(digest.begin(), digest.end(), digest.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    std::string path = Gbk(line.substr(34));
+    std::string path = path_of(line.substr(34));
     std::replace(path.begin(), path.end(), '/', '\\');
     digests[path] = digest;
   }
