@@ -97,6 +97,6 @@ done
   echo "The 32-bit tests were skipped: this machine's kernel cannot run 32-bit programs."
 echo "where the time went (s): $(IFS=,; echo "${timings[*]}" | sed 's/,/, /g'), all $((SECONDS - started))"
 echo "tests run per build: $(IFS=,; echo "${per_build[*]}" | sed 's/,/, /g')"
-echo "all presets: $passed passed, $failed failed, $skipped skipped"
+echo "total: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ] || status=1
 exit $status
