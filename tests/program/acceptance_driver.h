@@ -546,8 +546,8 @@ class Session {
   }
 
   // Closes the window with a click on its close box; the exit code once the program has ended.
-  // Drags the window by a point of its title bar that is on the screen, by dx and dy pixels;
-  // false when no such point was found or the window did not move.
+  // Drags the window by a point of its title bar that is on the screen, by dx and dy pixels (the
+  // system may stop it short); false when no such point was found or the window did not move.
   bool DragTitleBar(int dx, int dy) {
     RECT r = {};
     GetWindowRect(window_.form, &r);
@@ -568,7 +568,7 @@ class Session {
         [&] {
           RECT now = {};
           GetWindowRect(window_.form, &now);
-          return now.left == r.left + dx && now.top == r.top + dy;
+          return now.left != r.left || now.top != r.top;
         },
         2000);
   }
@@ -576,18 +576,9 @@ class Session {
   // Drags the window by its title bar until all of it is on the screen (its top left corner,
   // when it is larger); true when it is there.
   bool DragOnScreen() {
-    RECT r = {};
-    GetWindowRect(window_.form, &r);
-    const RECT screen = ScreenArea();
-    const LONG dx = r.left < screen.left ? screen.left - r.left
-                    : r.right > screen.right
-                        ? std::max(screen.right - r.right, screen.left - r.left)
-                        : 0;
-    const LONG dy = r.top < screen.top ? screen.top - r.top
-                    : r.bottom > screen.bottom
-                        ? std::max(screen.bottom - r.bottom, screen.top - r.top)
-                        : 0;
-    return (dx == 0 && dy == 0) || DragTitleBar(dx, dy);
+    for (int attempt = 0; attempt < 3; ++attempt)
+      if (DragOnScreenOnce()) return true;
+    return false;
   }
 
   DWORD Close(DWORD timeout_ms = 20000) {
@@ -620,6 +611,27 @@ class Session {
   }
 
  private:
+  // One drag towards the screen; true when the window is (then) all on it.
+  bool DragOnScreenOnce() {
+    RECT r = {};
+    GetWindowRect(window_.form, &r);
+    const RECT screen = ScreenArea();
+    const LONG dx = r.left < screen.left ? screen.left - r.left
+                    : r.right > screen.right
+                        ? std::max(screen.right - r.right, screen.left - r.left)
+                        : 0;
+    const LONG dy = r.top < screen.top ? screen.top - r.top
+                    : r.bottom > screen.bottom
+                        ? std::max(screen.bottom - r.bottom, screen.top - r.top)
+                        : 0;
+    if (dx == 0 && dy == 0) return true;
+    DragTitleBar(dx, dy);
+    GetWindowRect(window_.form, &r);
+    return r.left >= screen.left && r.top >= screen.top &&
+           (r.right <= screen.right || r.left == screen.left) &&
+           (r.bottom <= screen.bottom || r.top == screen.top);
+  }
+
   Program program_;
   MainWindow window_;
   bool dragged_ = false;
