@@ -14,23 +14,21 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-const ui::TFormParams kFormParams = {"TForm1",
-                                     layout::kCaption,
-                                     layout::kLeft,
-                                     layout::kTop,
-                                     layout::kClientWidth,
-                                     layout::kClientHeight,
-                                     vorlund::texts::kFontName,
-                                     layout::kFontHeight,
-                                     ANSI_CHARSET,
-                                     "MAINICON"};
-
-ui::TBounds BoundsOf(const layout::Row& row) { return {row.left, row.top, row.width, row.height}; }
+const ui::TFormParams kFormParams = {.window_class = "TForm1",
+                                     .caption = layout::kCaption,
+                                     .left = layout::kLeft,
+                                     .top = layout::kTop,
+                                     .client_width = layout::kClientWidth,
+                                     .client_height = layout::kClientHeight,
+                                     .font_name = vorlund::texts::kFontName,
+                                     .font_height = layout::kFontHeight,
+                                     .font_charset = ANSI_CHARSET,
+                                     .icon = "MAINICON"};
 
 }  // namespace
 
 template <typename T, typename... Args>
-T* TForm1::Make(Args&&... args) {
+T* TForm1::Own(Args&&... args) {
   auto component = std::make_unique<T>(std::forward<Args>(args)...);
   T* made = component.get();
   if constexpr (std::is_base_of_v<ui::TWinControl, T>) windowed_.push_back(made);
@@ -38,67 +36,44 @@ T* TForm1::Make(Args&&... args) {
   return made;
 }
 
-TForm1::TForm1() : ui::TForm("Form1", kFormParams) {
-  using layout::Component;
-  using layout::Row;
-  using layout::RowOf;
-  // Each windowed component from its row of the stored layout, parents before their children.
-  auto panel = [this](ui::TWinControl* parent, Component c, ui::TPanelOptions options) {
-    const Row& row = RowOf(c);
-    options.caption = row.text ? row.text : "";
-    return Make<ui::TPanel>(parent, row.name, row.align, BoundsOf(row), row.tab_order, options);
-  };
-  auto list = [this](ui::TWinControl* parent, Component c, int horizontal_extent) {
-    const Row& row = RowOf(c);
-    return Make<ui::TListBox>(parent, row.name, row.align, BoundsOf(row), row.tab_order,
-                              horizontal_extent);
-  };
-  auto label = [this](ui::TWinControl* parent, Component c, HFONT own_font) {
-    const Row& row = RowOf(c);
-    return Make<ui::TLabel>(parent, row.name, BoundsOf(row), row.text, own_font);
-  };
-  auto button = [this](ui::TWinControl* parent, Component c) {
-    const Row& row = RowOf(c);
-    return Make<ui::TButton>(parent, row.name, BoundsOf(row), row.tab_order, row.text);
-  };
-  auto edit = [this](ui::TWinControl* parent, Component c, ui::TEditOptions options) {
-    const Row& row = RowOf(c);
-    return Make<ui::TEdit>(parent, row.name, BoundsOf(row), row.tab_order, options);
-  };
+template <typename T>
+T* TForm1::Make(ui::TWinControl* parent, layout::Component component, typename T::Options options) {
+  const layout::Row& row = layout::RowOf(component);
+  // The row's text is the caption of a component that has one.
+  if constexpr (requires { options.caption; }) {
+    if (row.text) options.caption = row.text;
+  }
+  return Own<T>(parent, row.placement, options);
+}
 
-  dlgOpen1 = Make<ui::TOpenDialog>(".txt|.txt");
-  tmr1 = Make<ui::TTimer>(layout::kTimerInterval);
+TForm1::TForm1() : ui::TForm("Form1", kFormParams) {
+  using ui::TButton, ui::TCheckBox, ui::TEdit, ui::TLabel, ui::TListBox, ui::TPanel;
+  dlgOpen1 = Own<ui::TOpenDialog>(".txt|.txt");
+  tmr1 = Own<ui::TTimer>(layout::kTimerInterval);
+  // Each windowed component from its row of the stored layout, parents before their children.
   // The panels without a bevel are flat: the edit boxes on them have a plain frame.
-  pnl1 = panel(this, layout::pnl1, {.bevel = true});
-  Memo2 = list(pnl1, layout::Memo2, -1);
-  pnl2 = panel(this, layout::pnl2, {});
-  pnl4 = panel(this, layout::pnl4, {});
-  lbl1 = label(pnl4, layout::lbl1, nullptr);
-  Button2 = button(pnl4, layout::Button2);
-  Edit1 = edit(pnl4, layout::Edit1, {.flat = true});
-  {
-    const Row& row = RowOf(layout::chk1);
-    chk1 = Make<ui::TCheckBox>(pnl4, row.name, BoundsOf(row), row.tab_order, row.text);
-  }
-  pnl5 = panel(this, layout::pnl5, {.bevel = true});
-  FileListBox1 = list(this, layout::FileListBox1, 0);
-  pnl6 = panel(this, layout::pnl6, {});
-  pnl3 = panel(this, layout::pnl3, {});
-  {
-    const Row& row = RowOf(layout::Gauge1);
-    Gauge1 = Make<ui::TGauge>(pnl3, row.name, row.align, BoundsOf(row));
-    Gauge1->SetForeColor(gauge_state::clRed);
-    Gauge1->SetBackColor(gauge_state::Ready);
-    Gauge1->SetProgress(0);
-  }
-  Button3 = button(pnl3, layout::Button3);
-  Button1 = button(pnl3, layout::Button1);
-  pnl8 = panel(pnl3, layout::pnl8, {});
-  pnl7 = panel(pnl3, layout::pnl7, {});
+  pnl1 = Make<TPanel>(this, layout::pnl1, {.bevel = true});
+  Memo2 = Make<TListBox>(pnl1, layout::Memo2, {.horizontal_scroll = -1});
+  pnl2 = Make<TPanel>(this, layout::pnl2);
+  pnl4 = Make<TPanel>(this, layout::pnl4);
+  lbl1 = Make<TLabel>(pnl4, layout::lbl1);
+  Button2 = Make<TButton>(pnl4, layout::Button2);
+  Edit1 = Make<TEdit>(pnl4, layout::Edit1, {.flat = true});
+  chk1 = Make<TCheckBox>(pnl4, layout::chk1);
+  pnl5 = Make<TPanel>(this, layout::pnl5, {.bevel = true});
+  FileListBox1 = Make<TListBox>(this, layout::FileListBox1);
+  pnl6 = Make<TPanel>(this, layout::pnl6);
+  pnl3 = Make<TPanel>(this, layout::pnl3);
+  Gauge1 = Make<ui::TGauge>(pnl3, layout::Gauge1,
+                            {.fore_color = gauge_state::clRed, .back_color = gauge_state::Ready});
+  Button3 = Make<TButton>(pnl3, layout::Button3);
+  Button1 = Make<TButton>(pnl3, layout::Button1);
+  pnl8 = Make<TPanel>(pnl3, layout::pnl8);
+  pnl7 = Make<TPanel>(pnl3, layout::pnl7);
   lbl2_font_ = MakeFont(kFormParams);
-  lbl2 = label(pnl7, layout::lbl2, lbl2_font_.Get());
-  lbl3 = label(pnl7, layout::lbl3, nullptr);
-  edt1 = edit(pnl7, layout::edt1, {.read_only = true, .flat = true});
+  lbl2 = Make<TLabel>(pnl7, layout::lbl2, {.font = lbl2_font_.Get()});
+  lbl3 = Make<TLabel>(pnl7, layout::lbl3);
+  edt1 = Make<TEdit>(pnl7, layout::edt1, {.read_only = true, .flat = true});
 
   // Arrange the aligned components once, the window first, then each container.
   Realign();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/layout.h"
 #include "app/tick_rules.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -57,7 +58,8 @@ class TForm1 : public ui::TForm {
   void Edit1Change(ui::TObject* Sender);
   void FileListBox1Click(ui::TObject* Sender);
 
-  // The windowed components in creation order, and one of them by its name (for tests).
+  // For the tests, which check each component as stored: the windowed components in creation
+  // order, and one of them by its name.
   const std::vector<ui::TWinControl*>& Components() const { return windowed_; }
   ui::TWinControl* FindComponent(const std::string& name) const;
 
@@ -75,7 +77,11 @@ class TForm1 : public ui::TForm {
   void ShowSelectedDigest();
   // Makes a component, owned by the form; a windowed one is listed in Components().
   template <typename T, typename... Args>
-  T* Make(Args&&... args);
+  T* Own(Args&&... args);
+  // Makes a windowed component from its row of the stored layout: its placement, and its
+  // caption where it has one.
+  template <typename T>
+  T* Make(ui::TWinControl* parent, layout::Component component, typename T::Options options = {});
   void BindEvents();
 
   std::vector<std::unique_ptr<ui::TObject>> owned_;  // creation order

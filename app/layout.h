@@ -18,10 +18,7 @@ enum Component {
 // clang-format on
 
 struct Row {
-  const char* name;
-  ui::TAlign align;
-  int left, top, width, height;
-  int tab_order;     // -1: takes no focus
+  ui::TPlacement placement;
   const char* text;  // null: no text
 };
 

@@ -18,6 +18,16 @@ struct TBounds {
   bool operator==(const TBounds&) const = default;
 };
 
+// Where a component goes: its name, how it aligns in its parent, its bounds in the parent's
+// client area, and its place in the parent's Tab order (-1 for a component that takes no focus).
+// A row of a form's stored layout carries one.
+struct TPlacement {
+  const char* name = "";
+  TAlign align = TAlign::alNone;
+  TBounds bounds = {};
+  int tab_order = -1;
+};
+
 struct TAlignItem {
   TAlign align = TAlign::alNone;
   TBounds bounds;  // in: the current bounds; out: the placed bounds

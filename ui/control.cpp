@@ -49,14 +49,14 @@ bool ReachableByUser(HWND window) {
 
 }  // namespace
 
-TWinControl::TWinControl(TWinControl* parent, std::string name, TAlign align, TBounds bounds,
-                         int tab_order, bool tab_stop)
+TWinControl::TWinControl(TWinControl* parent, const TPlacement& placement,
+                         TWinControlOptions options)
     : parent_(parent),
-      name_(std::move(name)),
-      align_(align),
-      design_bounds_(bounds),
-      tab_order_(tab_order),
-      tab_stop_(tab_stop) {
+      name_(placement.name),
+      align_(placement.align),
+      design_bounds_(placement.bounds),
+      tab_order_(placement.tab_order),
+      tab_stop_(options.tab_stop) {
   if (parent_) parent_->children_.push_back(this);
 }
 

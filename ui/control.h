@@ -25,6 +25,11 @@ using TNotifyEvent = std::function<void(TObject* sender)>;
 // A colour as the platform's 0x00BBGGRR value.
 using TColor = std::uint32_t;
 
+// What a kind of windowed component is, beside its placement.
+struct TWinControlOptions {
+  bool tab_stop = false;  // Tab can stop here (a control that takes input)
+};
+
 class TWinControl : public TObject {
  public:
   ~TWinControl() override;
@@ -71,8 +76,7 @@ class TWinControl : public TObject {
   static TWinControl* FromHandle(HWND window);
 
  protected:
-  TWinControl(TWinControl* parent, std::string name, TAlign align, TBounds bounds, int tab_order,
-              bool tab_stop);
+  TWinControl(TWinControl* parent, const TPlacement& placement, TWinControlOptions options);
 
   // Creates the window. A standard class (LISTBOX, EDIT, BUTTON, STATIC) is subclassed; an own
   // class (see RegisterOwnClass) sends its messages to WndProc from the start. The new child

@@ -57,9 +57,8 @@ std::string WindowText(HWND window) {
 
 // --- TPanel ---
 
-TPanel::TPanel(TWinControl* parent, std::string name, TAlign align, TBounds bounds, int tab_order,
-               TPanelOptions options)
-    : TWinControl(parent, std::move(name), align, bounds, tab_order, false), bevel_(options.bevel) {
+TPanel::TPanel(TWinControl* parent, const TPlacement& placement, Options options)
+    : TWinControl(parent, placement, {}), bevel_(options.bevel) {
   RegisterOwnClass("TPanel", CS_HREDRAW | CS_VREDRAW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   CreateHandle("TPanel", kChild | WS_CLIPCHILDREN, 0, options.caption, ParentWindow(parent));
 }
@@ -94,15 +93,15 @@ LRESULT TPanel::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
 
 // --- TListBox ---
 
-TListBox::TListBox(TWinControl* parent, std::string name, TAlign align, TBounds bounds,
-                   int tab_order, int horizontal_extent)
-    : TWinControl(parent, std::move(name), align, bounds, tab_order, true) {
+TListBox::TListBox(TWinControl* parent, const TPlacement& placement, Options options)
+    : TWinControl(parent, placement, {.tab_stop = true}) {
   DWORD style = kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-  if (horizontal_extent != 0) style |= WS_HSCROLL;
+  if (options.horizontal_scroll) style |= WS_HSCROLL;
   CreateHandle("LISTBOX", style, WS_EX_CLIENTEDGE, "", ParentWindow(parent));
   SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, kListRowHeight);
-  if (horizontal_extent != 0)
-    SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(horizontal_extent), 0);
+  if (options.horizontal_scroll)
+    SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(*options.horizontal_scroll),
+                 0);
 }
 
 int TListBox::ItemIndex() const {
@@ -263,10 +262,8 @@ void TListBox::Rows::Clear() {
 
 // --- TEdit ---
 
-TEdit::TEdit(TWinControl* parent, std::string name, TBounds bounds, int tab_order,
-             TEditOptions options)
-    : TWinControl(parent, std::move(name), TAlign::alNone, bounds, tab_order, true),
-      read_only_(options.read_only) {
+TEdit::TEdit(TWinControl* parent, const TPlacement& placement, Options options)
+    : TWinControl(parent, placement, {.tab_stop = true}), read_only_(options.read_only) {
   DWORD style = kChild | WS_TABSTOP | ES_AUTOHSCROLL | (read_only_ ? ES_READONLY : 0);
   if (options.flat) style |= WS_BORDER;
   CreateHandle("EDIT", style, options.flat ? 0 : WS_EX_CLIENTEDGE, "", ParentWindow(parent));
@@ -325,10 +322,10 @@ HBRUSH TEdit::CtlColor(HDC dc) {
 
 // --- TButton ---
 
-TButton::TButton(TWinControl* parent, std::string name, TBounds bounds, int tab_order,
-                 const char* caption)
-    : TWinControl(parent, std::move(name), TAlign::alNone, bounds, tab_order, true) {
-  CreateHandle("BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, caption, ParentWindow(parent));
+TButton::TButton(TWinControl* parent, const TPlacement& placement, Options options)
+    : TWinControl(parent, placement, {.tab_stop = true}) {
+  CreateHandle("BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, options.caption,
+               ParentWindow(parent));
 }
 
 std::string TButton::Caption() const { return WindowText(Handle()); }
@@ -339,10 +336,10 @@ void TButton::CommandNotify(WORD code) {
 
 // --- TCheckBox ---
 
-TCheckBox::TCheckBox(TWinControl* parent, std::string name, TBounds bounds, int tab_order,
-                     const char* caption)
-    : TWinControl(parent, std::move(name), TAlign::alNone, bounds, tab_order, true) {
-  CreateHandle("BUTTON", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0, caption, ParentWindow(parent));
+TCheckBox::TCheckBox(TWinControl* parent, const TPlacement& placement, Options options)
+    : TWinControl(parent, placement, {.tab_stop = true}) {
+  CreateHandle("BUTTON", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0, options.caption,
+               ParentWindow(parent));
 }
 
 std::string TCheckBox::Caption() const { return WindowText(Handle()); }
@@ -356,11 +353,10 @@ void TCheckBox::SetChecked(bool checked) {
 
 // --- TLabel ---
 
-TLabel::TLabel(TWinControl* parent, std::string name, TBounds bounds, const char* caption,
-               HFONT own_font)
-    : TWinControl(parent, std::move(name), TAlign::alNone, bounds, 0, false) {
-  if (own_font) SetFont(own_font);
-  CreateHandle("STATIC", kChild | SS_LEFT | SS_NOPREFIX, 0, caption, ParentWindow(parent));
+TLabel::TLabel(TWinControl* parent, const TPlacement& placement, Options options)
+    : TWinControl(parent, placement, {}) {
+  if (options.font) SetFont(options.font);
+  CreateHandle("STATIC", kChild | SS_LEFT | SS_NOPREFIX, 0, options.caption, ParentWindow(parent));
   AdjustSize();
 }
 

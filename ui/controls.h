@@ -1,6 +1,7 @@
 // The standard components the window is built from, each offering what the program uses of it.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "ui/control.h"
@@ -18,8 +19,8 @@ struct TPanelOptions {
 // centred.
 class TPanel : public TWinControl {
  public:
-  TPanel(TWinControl* parent, std::string name, TAlign align, TBounds bounds, int tab_order,
-         TPanelOptions options);
+  using Options = TPanelOptions;
+  TPanel(TWinControl* parent, const TPlacement& placement, Options options = {});
   TBounds AlignArea() const override;
 
  protected:
@@ -29,11 +30,18 @@ class TPanel : public TWinControl {
   bool bevel_;
 };
 
+struct TListBoxOptions {
+  // The width the rows scroll over horizontally, handed to the list control as given (whether
+  // a scroll bar shows is the control's); none: no horizontal scroll bar, and a row longer than
+  // the list is cut at its right edge.
+  std::optional<int> horizontal_scroll = std::nullopt;
+};
+
 // A single-selection, unsorted list of text rows.
 class TListBox : public TWinControl {
  public:
-  TListBox(TWinControl* parent, std::string name, TAlign align, TBounds bounds, int tab_order,
-           int horizontal_extent);
+  using Options = TListBoxOptions;
+  TListBox(TWinControl* parent, const TPlacement& placement, Options options = {});
   TStrings& Items() { return items_; }
   const TStrings& Items() const { return items_; }
   // The selected row, -1 for none. Setting reads first and sends nothing when equal; setting
@@ -110,8 +118,8 @@ struct TEditOptions {
 // A single-line edit box.
 class TEdit : public TWinControl {
  public:
-  TEdit(TWinControl* parent, std::string name, TBounds bounds, int tab_order,
-        TEditOptions options = {});
+  using Options = TEditOptions;
+  TEdit(TWinControl* parent, const TPlacement& placement, Options options = {});
   std::string Text() const;
   // Runs OnChange once, synchronously, when the text differs; does nothing for the same text.
   void SetText(const std::string& text);
@@ -133,10 +141,14 @@ class TEdit : public TWinControl {
   bool change_held_ = false;
 };
 
+struct TButtonOptions {
+  const char* caption = "";
+};
+
 class TButton : public TWinControl {
  public:
-  TButton(TWinControl* parent, std::string name, TBounds bounds, int tab_order,
-          const char* caption);
+  using Options = TButtonOptions;
+  TButton(TWinControl* parent, const TPlacement& placement, Options options = {});
   std::string Caption() const;
   TNotifyEvent OnClick;
 
@@ -144,21 +156,31 @@ class TButton : public TWinControl {
   void CommandNotify(WORD code) override;
 };
 
+struct TCheckBoxOptions {
+  const char* caption = "";
+};
+
 class TCheckBox : public TWinControl {
  public:
-  TCheckBox(TWinControl* parent, std::string name, TBounds bounds, int tab_order,
-            const char* caption);
+  using Options = TCheckBoxOptions;
+  TCheckBox(TWinControl* parent, const TPlacement& placement, Options options = {});
   std::string Caption() const;
   // True only in the ticked state.
   bool Checked() const;
+  // For the tests, which tick the box without a click: the program only reads it.
   void SetChecked(bool checked);
+};
+
+struct TLabelOptions {
+  const char* caption = "";
+  HFONT font = nullptr;  // a font of the label's own (the caller keeps it); null: the parent's
 };
 
 // A text that sizes itself to its caption in its font.
 class TLabel : public TWinControl {
  public:
-  TLabel(TWinControl* parent, std::string name, TBounds bounds, const char* caption,
-         HFONT own_font = nullptr);
+  using Options = TLabelOptions;
+  TLabel(TWinControl* parent, const TPlacement& placement, Options options = {});
   std::string Caption() const;
   void SetCaption(const std::string& caption);
 

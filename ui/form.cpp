@@ -12,7 +12,7 @@ constexpr DWORD kFormStyle =
 }  // namespace
 
 TForm::TForm(std::string name, const TFormParams& p)
-    : TWinControl(nullptr, std::move(name), TAlign::alNone, {}, 0, false) {
+    : TWinControl(nullptr, {.name = name.c_str()}, {}) {
   font_ = MakeFont(p);
   SetFont(font_.Get());
   HICON icon = p.icon ? LoadIconA(GetModuleHandleA(nullptr), p.icon) : nullptr;

@@ -75,8 +75,11 @@ void PaintGauge(HDC dc, int width, int height, const GaugeModel& model, HFONT fo
   BitBlt(dc, 0, 0, width, height, picture.Get(), 0, 0, SRCCOPY);
 }
 
-TGauge::TGauge(TWinControl* parent, std::string name, TAlign align, TBounds bounds)
-    : TWinControl(parent, std::move(name), align, bounds, 0, false) {
+TGauge::TGauge(TWinControl* parent, const TPlacement& placement, Options options)
+    : TWinControl(parent, placement, {}) {
+  // Before the window exists: nothing is painted yet.
+  if (options.fore_color) (void)model_.SetForeColor(*options.fore_color);
+  if (options.back_color) (void)model_.SetBackColor(*options.back_color);
   // No background brush: every paint covers the whole window.
   RegisterOwnClass(kGaugeClass, CS_HREDRAW | CS_VREDRAW, nullptr);
   CreateHandle(kGaugeClass, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, "",

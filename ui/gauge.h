@@ -4,6 +4,7 @@
 // bar moves on the screen even while no message is being handled.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "ui/control.h"
@@ -15,9 +16,16 @@ namespace ui {
 // and copied in one piece, so it never flickers.
 void PaintGauge(HDC dc, int width, int height, const GaugeModel& model, HFONT font);
 
+struct TGaugeOptions {
+  // The colours it starts with; none: GaugeModel's.
+  std::optional<TColor> fore_color = std::nullopt;
+  std::optional<TColor> back_color = std::nullopt;
+};
+
 class TGauge : public TWinControl {
  public:
-  TGauge(TWinControl* parent, std::string name, TAlign align, TBounds bounds);
+  using Options = TGaugeOptions;
+  TGauge(TWinControl* parent, const TPlacement& placement, Options options = {});
 
   TColor BackColor() const { return model_.BackColor(); }
   TColor ForeColor() const { return model_.ForeColor(); }

@@ -8,8 +8,7 @@ namespace ui {
 // point, so an error raised by a tick reaches the default error display and the timer goes on.
 class TTimer::Window : public TWinControl {
  public:
-  explicit Window(TTimer& owner)
-      : TWinControl(nullptr, "", TAlign::alNone, {}, 0, false), owner_(owner) {
+  explicit Window(TTimer& owner) : TWinControl(nullptr, {}, {}), owner_(owner) {
     RegisterOwnClass("TTimerWindow", 0, nullptr);
     CreateHandle("TTimerWindow", 0, 0, "", HWND_MESSAGE);
   }

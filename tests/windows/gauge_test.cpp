@@ -260,8 +260,8 @@ class GaugeWindow : public testing::Test {
   }
 
   void SetUp() override {
-    gauge_ =
-        std::make_unique<TGauge>(form_, "Gauge1", TAlign::alNone, TBounds{0, 49, kWidth, kHeight});
+    gauge_ = std::make_unique<TGauge>(
+        form_, TPlacement{.name = "Gauge1", .bounds = {0, 49, kWidth, kHeight}});
     UpdateWindow(form_->Handle());
     Pump();
   }
