@@ -15,9 +15,10 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/operations.h"
 #include "collect/scanner.h"
-#include "common/import_slot.h"
 #include "digest/file_digest.h"
+#include "tests/support/import_slot.h"
 #include "ui/application.h"
 #include "ui/gauge.h"
 #include "ui/strings.h"

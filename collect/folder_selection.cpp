@@ -7,13 +7,13 @@
 
 #include "app/form1.h"
 #include "app/gauge_states.h"
+#include "app/long_operation.h"
 #include "collect/browse_folder.h"
 #include "collect/file_system.h"
 #include "collect/path_rules.h"
 #include "collect/scanner.h"
 #include "common/text_rules.h"
 #include "common/texts.h"
-#include "ui/application.h"
 #include "ui/gauge.h"
 
 void TForm1::Edit1Change(ui::TObject* /*Sender*/) {
@@ -56,14 +56,14 @@ void TForm1::Button2Click(ui::TObject* /*Sender*/) {
   }
   // From here on the pick is a listing in progress: a run clicked in the pump below would
   // digest rows that are about to go. Whether a listing started in that pump supersedes the
-  // pick is decided by the span that begins after it.
-  vorlund::OperationSpan picked(vorlund::Operation::Listing);
+  // pick is decided by the listing that begins after it.
+  vorlund::LongOperation picked(vorlund::Operation::Listing);
   Gauge1->SetBackColor(gauge_state::Listing);
   Gauge1->SetProgress(0);
-  ui::Application->ProcessMessages();
+  picked.Pump();
   lbl3->SetCaption(vorlund::texts::kPositionReset);
   vorlund::StartListing();
-  vorlund::OperationSpan listing(vorlund::Operation::Listing);
+  vorlund::LongOperation listing(vorlund::Operation::Listing);
   Memo2->Items().Clear();
   FileListBox1->Items().Clear();
   Edit1->SetText(path);

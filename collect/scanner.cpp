@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "app/form1.h"
+#include "app/long_operation.h"
 #include "collect/entry_name.h"
 #include "collect/path_rules.h"
 #include "common/handles.h"
-#include "ui/application.h"
 #include "ui/strings.h"
 
 namespace vorlund {
@@ -15,9 +15,8 @@ namespace {
 
 // Lists one folder level and, in place, the sub-folders it descends into. False when the scan
 // was superseded during one of its pumps: every level then returns at once.
-bool ScanLevel(const std::string& folder, ui::TStrings& target, const OperationSpan& scan) {
-  ui::Application->ProcessMessages();
-  if (scan.Superseded()) return false;
+bool ScanLevel(const std::string& folder, ui::TStrings& target, LongOperation& scan) {
+  if (scan.Pump()) return false;
 
   WIN32_FIND_DATAA entry;
   SearchHandle search(FindFirstFileA(ScanPattern(folder).c_str(), &entry));
@@ -41,8 +40,7 @@ bool ScanLevel(const std::string& folder, ui::TStrings& target, const OperationS
 }  // namespace
 
 void ScanFolder(const std::string& folder, ui::TStrings& target) {
-  StartListing();
-  OperationSpan scan(Operation::Listing);
+  LongOperation scan(Operation::Listing);
   ScanLevel(folder, target, scan);
 }
 

@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "app/operations.h"
-
 namespace ui {
 class TStrings;
 }
@@ -19,8 +17,9 @@ namespace vorlund {
 // entered, before its listing starts. A folder that cannot be listed gives no rows and no
 // message; an error of target.Add leaves the whole scan at once, with every open search closed.
 //
-// A listing that starts in one of the scan's pumps supersedes the scan: once that listing has
-// returned, the scan appends nothing more and returns.
+// The caller has started the listing (StartListing) before it emptied the list. A listing that
+// starts in one of the scan's pumps supersedes the scan: once that listing has returned, the
+// scan appends nothing more and returns.
 void ScanFolder(const std::string& folder, ui::TStrings& target);
 
 }  // namespace vorlund

@@ -148,12 +148,7 @@ void TApplication::Run(int show_command) {
   if (handle_) ShowWindow(handle_, SW_SHOWNA);
   if (main_form_) main_form_->Show(show_command);
   while (!terminated_) {
-    // No handler runs here: frames that were left without unwinding may have left operations,
-    // pumps or disabled windows behind, which are cleared before the next message.
-    if (const int pumps = pumps_.Reset())
-      LogRepair("left behind by abandoned frames: " + std::to_string(pumps) + " pump(s); cleared");
-    if (main_form_) LogRepair(main_form_->ClearLeftBehind());
-    LogRepair(EnableLeftBehindWindows());
+    RepairAbandonedFrames();
     MSG message;
     BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0 || got == -1) {
@@ -162,6 +157,13 @@ void TApplication::Run(int show_command) {
     }
     DispatchOne(message);
   }
+}
+
+void TApplication::RepairAbandonedFrames() {
+  if (const int pumps = pumps_.Reset())
+    LogRepair("left behind by abandoned frames: " + std::to_string(pumps) + " pump(s); cleared");
+  if (main_form_) LogRepair(main_form_->ClearLeftBehind());
+  LogRepair(EnableLeftBehindWindows());
 }
 
 void TApplication::ProcessMessages() {

@@ -65,6 +65,11 @@ class TApplication {
 
  private:
   void AddForm(std::unique_ptr<TForm> form);
+  // For the main loop, where no handler runs, before each message: a frame left without
+  // unwinding (a fault the system swallowed between the program's frames) may have left pumps,
+  // long operations or disabled windows behind, and they are cleared here, each with a debug
+  // log line.
+  void RepairAbandonedFrames();
   // Handles the keys the forms take for themselves (Tab), asking the key's window and those it
   // lies in; true when the message was used.
   bool IsFormKey(const MSG& message);

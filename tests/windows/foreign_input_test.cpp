@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/long_operation.h"
 #include "app/operations.h"
 #include "collect/browse_folder.h"
 #include "form_fixture.h"
@@ -94,14 +95,19 @@ TEST_F(ForeignInput, TheMainLoopRepairsWhatAbandonedFramesLeft) {
   Abandon<ui::PumpCount::Scope>(ui::Application->Pumps());
   Abandon<ui::WindowsDisabled>(std::vector<HWND>{Form1->Edit1->Handle(), Form1->Button2->Handle()});
   Abandon<ui::TaskWindowsDisabled>();
+  Abandon<vorlund::LongOperation>(
+      vorlund::Operation::Listing,
+      vorlund::LongOperationOptions{.disables = {Form1->chk1->Handle()}, .fills = nullptr});
   ASSERT_FALSE(IsWindowEnabled(Form1->Handle()));
   ASSERT_TRUE(ui::ModalShowing());
   PostQuitMessage(0);
   ui::Application->Run(SW_SHOWNORMAL);  // takes the quit message after one repair
   EXPECT_FALSE(vorlund::OperationRunning(vorlund::Operation::Run));
+  EXPECT_FALSE(vorlund::OperationRunning(vorlund::Operation::Listing));
   EXPECT_EQ(ui::PumpDepth(), 0);
   EXPECT_FALSE(ui::ModalShowing());
-  for (HWND window : {Form1->Handle(), Form1->Edit1->Handle(), Form1->Button2->Handle()})
+  for (HWND window :
+       {Form1->Handle(), Form1->Edit1->Handle(), Form1->Button2->Handle(), Form1->chk1->Handle()})
     EXPECT_TRUE(IsWindowEnabled(window));
   // A click reaches its handler again.
   int clicks = 0;

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+#include "app/operations.h"
 #include "collect/scanner.h"
 #include "collect_testing.h"
 #include "common/errors.h"

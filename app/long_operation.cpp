@@ -1,0 +1,26 @@
+#include "app/long_operation.h"
+
+#include "ui/application.h"
+#include "ui/controls.h"
+
+namespace vorlund {
+
+LongOperation::LongOperation(Operation kind, LongOperationOptions options)
+    : span_(kind), fills_(options.fills) {
+  if (!options.disables.empty()) disabled_.emplace(options.disables);
+}
+
+bool LongOperation::AnyInProgress() {
+  return OperationRunning(Operation::Listing) || OperationRunning(Operation::Run);
+}
+
+bool LongOperation::Pump() {
+  ui::Application->ProcessMessages();
+  return span_.Superseded();
+}
+
+void LongOperation::ShowRows() {
+  if (fills_) fills_->Update();
+}
+
+}  // namespace vorlund
