@@ -43,8 +43,9 @@ class GaugeModel {
   // A colour equal to the current one changes nothing; any other is stored and repainted.
   [[nodiscard]] GaugeUpdate SetForeColor(std::uint32_t color);
   [[nodiscard]] GaugeUpdate SetBackColor(std::uint32_t color);
-  // An equal value changes nothing. A value above MaxValue raises EInvalidArgument; otherwise it
-  // is stored, Progress is raised to it when smaller, and the gauge is repainted.
+  // For the tests of the range's rules (the program's gauge keeps its minimum at 0). An equal
+  // value changes nothing. A value above MaxValue raises EInvalidArgument; otherwise it is
+  // stored, Progress is raised to it when smaller, and the gauge is repainted.
   [[nodiscard]] GaugeUpdate SetMinValue(int value);
   // An equal value changes nothing. A value below MinValue raises EInvalidArgument; otherwise it
   // is stored, Progress is lowered to it when larger, and the gauge is repainted.

@@ -15,6 +15,8 @@ class TOpenDialog : public TObject {
   // filter: "label|pattern|label|pattern...".
   explicit TOpenDialog(std::string filter) : filter_(std::move(filter)) {}
   const std::string& FileName() const { return file_name_; }
+  // For the tests, which offer a name of their own: the program offers only the name accepted
+  // last.
   void SetFileName(std::string name) { file_name_ = std::move(name); }
   // Shows the dialog, owned by the application's window, with the program's other windows
   // disabled, offering FileName; true when the user accepted a name, whose full path FileName

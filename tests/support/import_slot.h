@@ -1,7 +1,7 @@
-// For the tests and the benchmarks (the program never uses it): a call of the program to the
-// system replaced for a while, through the program's own import slot for it: the way to make
-// the system fail where it never does here (no timer left, a short write) or to watch what the
-// program asks of it.
+// Test support for the tests and the benchmarks; the program never uses it. A call of the
+// program to the system replaced for a while, through the program's own import slot for it: the
+// way to make the system fail where it never does here (no timer left, a short write) or to
+// watch what the program asks of it.
 #pragma once
 
 #include <windows.h>

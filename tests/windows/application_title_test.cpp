@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "common/import_slot.h"
 #include "common/text_rules.h"
+#include "tests/support/import_slot.h"
 #include "ui/application.h"
 
 extern "C" DWORD(WINAPI* GetModuleFileNameSlot)(HMODULE, LPSTR, DWORD)

@@ -10,13 +10,13 @@
 
 #include "app/gauge_states.h"
 #include "collect_testing.h"
-#include "common/import_slot.h"
 #include "common/texts.h"
 #include "dialog_driver.h"
 #include "form_fixture.h"
 #include "message_recorder.h"
 #include "system_oracles.h"
 #include "test_window.h"
+#include "tests/support/import_slot.h"
 #include "ui/gauge.h"
 
 // The import slot of GetDC in the test program: the gauge's repaints take a device context.

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "collect_testing.h"
-#include "common/import_slot.h"
 #include "form_fixture.h"
 #include "system_oracles.h"
+#include "tests/support/import_slot.h"
 #include "ui/show_message.h"
 
 // The import slots of the calls a test replaces in this program.

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "common/errors.h"
-#include "common/import_slot.h"
 #include "system_oracles.h"
+#include "tests/support/import_slot.h"
 
 // The file digest takes its buffers from the heap with HeapAlloc and releases them with
 // HeapFree. This program replaces both in its import slots, to watch the buffers: which are

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "common/import_slot.h"
 #include "dialog_driver.h"
+#include "tests/support/import_slot.h"
 #include "ui/application.h"
 #include "ui/frame_gate.h"
 

@@ -15,11 +15,11 @@
 
 #include "collect/browse_folder.h"
 #include "common/errors.h"
-#include "common/import_slot.h"
 #include "common/texts.h"
 #include "form_fixture.h"
 #include "message_recorder.h"
 #include "test_window.h"
+#include "tests/support/import_slot.h"
 
 // The import slot of SetFocus in the test program, so that a test can see every focus the
 // program asks for, also those the system refuses.

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "common/import_slot.h"
 #include "form_fixture.h"
+#include "tests/support/import_slot.h"
 
 extern "C" LPITEMIDLIST(WINAPI* BrowseSlot)(LPBROWSEINFOA)
     VORLUND_IMPORT_SLOT(SHBrowseForFolderA, 4);
