@@ -55,6 +55,9 @@ TEST(Program, SavesTheDigestListAndConfirmsWithItsTitle) {
   EXPECT_EQ(seen.icon, nullptr);
   EXPECT_EQ(seen.enabled_windows, 0);
   ASSERT_TRUE(PressDialogButton(box, IDOK));
+  // As a person does, the next click waits until the box is gone and the window takes input
+  // again: a click that comes while the box still closes is refused as a disabled window's.
+  ASSERT_TRUE(WaitUntil([&] { return !FindDialog(pid) && IsWindowEnabled(window); }));
   EXPECT_EQ(FileSize(target), 0u);
 
   // Again: the name is offered, the file exists, the answer is No.
