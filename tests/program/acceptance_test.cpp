@@ -214,10 +214,13 @@ TEST(Acceptance, TypicalUseListsDigestsReadsAndSaves) {
   // 3. Read rows: a click in the file list, then in the digest list right of the split line,
   // then the arrow keys there; the other list follows, the label and the digest box show.
   const MainWindow& w = session.Window();
+  // Memo2 follows the file list on the program's tick as well as on the click's notice, which
+  // sets the label: the label is waited for too.
   session.ClickRow(w.file_list, 4);
   ASSERT_TRUE(WaitUntil([&] { return ListStateOf(w.digest_list).selected == 4; }))
       << "Memo2 follows";
   EXPECT_EQ(ListStateOf(w.file_list).selected, 4);
+  WaitUntil([&] { return session.Position() == PositionText(5, n); });
   EXPECT_EQ(session.Position(), PositionText(5, n));
   EXPECT_EQ(session.PositionDrawnDifference(), 0) << "the label shows its text on the screen";
   EXPECT_EQ(session.DigestBox(), digests[4]);
@@ -232,6 +235,7 @@ TEST(Acceptance, TypicalUseListsDigestsReadsAndSaves) {
   ASSERT_TRUE(WaitUntil([&] { return ListStateOf(w.file_list).selected == 2; }))
       << "the file list follows";
   EXPECT_EQ(FocusOf(w.form), w.digest_list);
+  WaitUntil([&] { return session.Position() == PositionText(3, n); });
   EXPECT_EQ(session.Position(), PositionText(3, n));
   EXPECT_EQ(session.DigestBox(), digests[2]);
   for (int row = 3; row < 6; ++row) {
