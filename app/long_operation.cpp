@@ -6,9 +6,7 @@
 namespace vorlund {
 
 LongOperation::LongOperation(Operation kind, LongOperationOptions options)
-    : span_(kind), fills_(options.fills) {
-  if (!options.disables.empty()) disabled_.emplace(options.disables);
-}
+    : span_(kind), disabled_(options.disables), fills_(options.fills) {}
 
 bool LongOperation::AnyInProgress() {
   return OperationRunning(Operation::Listing) || OperationRunning(Operation::Run);

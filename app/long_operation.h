@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <vector>
 
 #include "app/operations.h"
@@ -49,7 +48,7 @@ class LongOperation {
 
  private:
   OperationSpan span_;
-  std::optional<ui::WindowsDisabled> disabled_;  // none when it disables nothing
+  ui::WindowsDisabled disabled_;
   ui::TListBox* fills_;
 };
 

@@ -61,6 +61,7 @@ WindowsDisabled::WindowsDisabled(const std::vector<HWND>& windows) : id_(next_id
   for (HWND window : windows) {
     if (IsWindowEnabled(window)) scope.windows.push_back(window);
   }
+  if (scope.windows.empty()) return;  // nothing to disable, nothing to enable again
   disabled_scopes.push_back(std::move(scope));
   for (HWND window : disabled_scopes.back().windows) EnableWindow(window, FALSE);
 }
