@@ -39,6 +39,8 @@ class TempTree {
     root_ = std::string(full) + "vorlund-" + tag + "-" + std::to_string(GetCurrentProcessId());
     RemoveAll(root_);
     CreateDirectoryA(root_.c_str(), nullptr);
+    Settle(root_.substr(0, root_.rfind('\\')));  // the folder for temporary files
+    Settle(root_);
   }
   ~TempTree() { RemoveAll(root_); }
   // Removes the whole tree now; false when something stayed (a folder still open, say).
@@ -57,6 +59,8 @@ class TempTree {
   void Folder(const std::string& relative, DWORD attributes = 0) const {
     CreateDirectoryA(Path(relative).c_str(), nullptr);
     if (attributes) SetFileAttributesA(Path(relative).c_str(), attributes);
+    Settle(Parent(relative));
+    Settle(Path(relative));
   }
   // Makes a file holding its own name.
   void File(const std::string& relative, DWORD attributes = 0) const {
@@ -68,6 +72,7 @@ class TempTree {
       CloseHandle(file);
     }
     if (attributes) SetFileAttributesA(Path(relative).c_str(), attributes);
+    Settle(Parent(relative));
   }
 
   static void RemoveAll(const std::string& path) {
@@ -92,6 +97,21 @@ class TempTree {
   }
 
  private:
+  std::string Parent(const std::string& relative) const {
+    const size_t slash = relative.rfind('\\');
+    return Path(slash == std::string::npos ? "" : relative.substr(0, slash));
+  }
+  // Lists a folder once, so that its last-access stamp is newer than its last change. Linux
+  // (relatime) moves that stamp at the first listing after a change, and Wine's picker compares
+  // the item IDs of a selection with those of its root and tree byte for byte, stamps included: a
+  // folder first listed by the picker would read, from then on, as another folder than the one
+  // parsed before, and a selection below it could never be made.
+  static void Settle(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  }
+
   std::string root_;
 };
 
