@@ -353,9 +353,14 @@ inline int LabelDifference(HWND label, const std::string& text) {
   return differ;
 }
 
-// Chooses a folder path in an open folder picker of the program's process: the path is sent
-// again until the picker's tree shows item_text selected (it fills its tree meanwhile). Empty
-// when the tree shows it, else what failed.
+// Chooses a folder path in an open folder picker of the program's process as a person does:
+// its drive is selected by the path of the drive (sent again until the tree, which the picker
+// fills meanwhile, shows it), the folders below it are opened one by one by their names in the
+// tree, and the last one is selected. A path sent whole would not do: the picker matches it
+// against its tree's items byte for byte, and an item keeps the change and access stamps its
+// folder had when the item was made, so a folder on the way that changed since (the build
+// folder, the folder for temporary files) could never be matched again. Empty when the tree
+// shows item_text selected, else what failed.
 inline std::string SelectInPicker(DWORD process, HWND picker, const std::string& path,
                                   const std::string& item_text, int attempts = 100) {
   HWND tree = nullptr;
@@ -364,17 +369,11 @@ inline std::string SelectInPicker(DWORD process, HWND picker, const std::string&
   if (!tree) return "the picker has no tree";
   RemoteBlock remote(process, 4096);
   if (!remote.Valid()) return "no memory in the program's process";
-  remote.Write(path.c_str(), path.size() + 1);
   const size_t item_at = 1024, text_at = 2048;
-  for (int attempt = 0; attempt < attempts; ++attempt) {
-    if (!IsWindow(picker)) return "the picker went";
-    SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, remote.Param());
-    Sleep(100);
-    auto caret = static_cast<LPARAM>(Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    if (caret <= 0) continue;
+  auto text_of = [&](LPARAM handle) {
     TVITEMW item = {};
     item.mask = TVIF_TEXT;
-    item.hItem = reinterpret_cast<HTREEITEM>(caret);
+    item.hItem = reinterpret_cast<HTREEITEM>(handle);
     item.pszText = static_cast<wchar_t*>(remote.Address(text_at));
     item.cchTextMax = MAX_PATH;
     const wchar_t none = 0;
@@ -383,8 +382,42 @@ inline std::string SelectInPicker(DWORD process, HWND picker, const std::string&
     Ask(tree, TVM_GETITEMW, 0, remote.Param(item_at));
     wchar_t text[MAX_PATH + 1] = {};
     remote.Read(text, MAX_PATH * sizeof(wchar_t), text_at);
-    if (Ansi(text) == item_text) return std::string();
+    return Ansi(text);
+  };
+  // An item's handle, or 0 when there is none (or the tree did not answer).
+  auto next = [&](WPARAM which, LPARAM from) {
+    const LRESULT item = Ask(tree, TVM_GETNEXTITEM, which, from);
+    return item == -1 ? 0 : static_cast<LPARAM>(item);
+  };
+  auto caret = [&] { return next(TVGN_CARET, 0); };
+
+  // A drive's item holds only its letter: it matches whatever changed on it.
+  if (path.size() < 3 || path[1] != ':' || path[2] != '\\') return "not a drive's path: " + path;
+  const std::string drive = path.substr(0, 3), letter = path.substr(0, 2);
+  remote.Write(drive.c_str(), drive.size() + 1);
+  int attempt = 0;
+  for (; attempt < attempts; ++attempt) {
+    if (!IsWindow(picker)) return "the picker went";
+    SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, remote.Param());
+    if (caret() && text_of(caret()).find(letter) != std::string::npos) break;
+    Sleep(100);
   }
+  if (attempt == attempts) return "the picker's selection never read " + letter;
+
+  LPARAM at = caret();
+  for (size_t from = 3; from < path.size();) {
+    const size_t slash = std::min(path.find('\\', from), path.size());
+    const std::string name = path.substr(from, slash - from);
+    from = slash + 1;
+    if (name.empty()) continue;
+    Ask(tree, TVM_EXPAND, TVE_EXPAND, at);  // the picker fills the folder's items now
+    LPARAM child = next(TVGN_CHILD, at);
+    while (child && text_of(child) != name) child = next(TVGN_NEXT, child);
+    if (!child) return "the picker's tree has no folder " + name + " in " + path;
+    at = child;
+  }
+  Ask(tree, TVM_SELECTITEM, TVGN_CARET, at);
+  if (caret() && text_of(caret()) == item_text) return std::string();
   return "the picker's selection never read " + item_text;
 }
 
