@@ -395,16 +395,18 @@ inline std::string SelectInPicker(DWORD process, HWND picker, const std::string&
   if (path.size() < 3 || path[1] != ':' || path[2] != '\\') return "not a drive's path: " + path;
   const std::string drive = path.substr(0, 3), letter = path.substr(0, 2);
   remote.Write(drive.c_str(), drive.size() + 1);
-  int attempt = 0;
-  for (; attempt < attempts; ++attempt) {
+  LPARAM at = 0;  // the item reached so far
+  for (int attempt = 0; !at && attempt < attempts; ++attempt) {
     if (!IsWindow(picker)) return "the picker went";
     SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, remote.Param());
-    if (caret() && text_of(caret()).find(letter) != std::string::npos) break;
-    Sleep(100);
+    const LPARAM shown = caret();
+    if (shown && text_of(shown).find(letter) != std::string::npos)
+      at = shown;
+    else
+      Sleep(100);
   }
-  if (attempt == attempts) return "the picker's selection never read " + letter;
+  if (!at) return "the picker's selection never read " + letter;
 
-  LPARAM at = caret();
   for (size_t from = 3; from < path.size();) {
     const size_t slash = std::min(path.find('\\', from), path.size());
     const std::string name = path.substr(from, slash - from);
@@ -417,7 +419,8 @@ inline std::string SelectInPicker(DWORD process, HWND picker, const std::string&
     at = child;
   }
   Ask(tree, TVM_SELECTITEM, TVGN_CARET, at);
-  if (caret() && text_of(caret()) == item_text) return std::string();
+  const LPARAM chosen = caret();
+  if (chosen && text_of(chosen) == item_text) return std::string();
   return "the picker's selection never read " + item_text;
 }
 
